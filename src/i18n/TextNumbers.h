@@ -1,0 +1,113 @@
+#pragma once
+
+// The numbers of the texts in the language files, one enum per section.
+// A text is fetched with GetText(table, number).
+
+// Section "Main": the welcome window.
+namespace MainText {
+enum : int {
+    ProgramMenu = 0,
+    CloseEntry = 1,
+    LanguageMenu = 2,
+    EnglishEntry = 3,
+    KoreanEntry = 4,
+    NextButton = 6,
+    VersionNote = 8,
+    ChineseEntry = 9,
+    IndonesianEntry = 10,
+    JapaneseEntry = 11,
+    TaiwaneseEntry = 12,
+    ThaiEntry = 13,
+};
+} // namespace MainText
+
+// Section "InstallForm": the wizard and the install run.
+namespace InstallText {
+enum : int {
+    DataGroup = 0,
+    DataHint = 1,
+    DataInformationGroup = 3,
+    YearLabel = 6,
+    SeasonLabel = 7,
+    TypeGroup = 8,
+    BasicRadio = 9,
+    UserRadio = 10,
+    NextButton = 11,
+    ClickHint = 15,
+    PrevButton = 16,
+    InstallButton = 17,
+    CancelButton = 18,
+    InstallPathGroup = 19,
+    CancelQuestion = 22,
+    RemoveFilesQuestion = 23,
+    CannotDeleteWarning = 24,
+    OverwriteQuestion = 25,
+    Completed = 26,
+    SaveListsQuestion = 27,
+    ListsSaved = 28,
+    CloseQuestion = 29,
+    SourceFolderMissing = 30,
+    NothingSelected = 31,
+    DestinationMissing = 32,
+    DestinationTaken = 33,
+    CollectingTitle = 36,
+    StyTitle = 37,
+    StiTitle = 38,
+    FolderNotCreated = 39,
+    FolderExists = 40,
+    Overwritten = 41,
+    NotOverwritten = 42,
+    StyFailed = 43,
+    StiFailed = 44,
+    FileNotDeleted = 45,
+    FolderNotDeleted = 46,
+    StyStarted = 47,
+    StiStarted = 48,
+    StyInstalled = 49,
+    StiInstalled = 50,
+    Collecting = 51,
+    CheckNote = 52,
+    DetailTitle = 54,
+    DetailStarted = 55,
+    DetailInstalled = 56,
+    DetailFailed = 57,
+    ProtectedFolder = 58,
+    ChooseAnotherFolder = 59,
+    HintAllKinds = 60,
+    HintStyAndSti = 61,
+    HintStyAndDetail = 62,
+    HintStiAndDetail = 63,
+    HintDifferentFolders = 64,
+    FileNotInstalled = 65,
+    StatusFileNotSaved = 66,
+    NoTargetApplication = 67,
+    ElapsedSeconds = 68,
+    DataSetUnreadable = 69,
+};
+} // namespace InstallText
+
+// Section "DirectoryDlgForm": the install location dialog.
+namespace DirectoryText {
+enum : int {
+    VersionLabel = 0,
+    DriveLabel = 1,
+    FolderLabel = 2,
+    PopupHint = 3,
+    OkButton = 4,
+    CancelButton = 5,
+    CreateFolderEntry = 11,
+    DeleteFolderEntry = 12,
+    RemoteDrive = 15,
+    OtherDrive = 16,
+    VersionFolderRefused = 18,
+    NewFolderName = 19,
+    BadFolderName = 20,
+    FolderExists = 21,
+    FolderNotCreated = 22,
+    DeleteQuestion = 23,
+    FolderNotEmpty = 24,
+    ProtectedFolder = 25,
+    OtherDestination = 26,
+    FolderNotDeleted = 27,
+};
+} // namespace DirectoryText

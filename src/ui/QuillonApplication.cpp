@@ -1,0 +1,31 @@
+#include "QuillonApplication.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Quillon"));
+    setApplicationDisplayName(QStringLiteral("Quillon"));
+    setApplicationVersion(QStringLiteral(QUILLON_VERSION));
+}
+
+bool QuillonApplication::notify(QObject *receiver, QEvent *event)
+{
+    // Qt does not let exceptions travel through its event loop, so they are
+    // caught here, where the loop hands each event to its handler.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &e) {
+        showException(QString::fromUtf8(e.what()));
+    } catch (...) {
+        showException(QStringLiteral("Unknown exception"));
+    }
+    return false;
+}
+
+void QuillonApplication::showException(const QString &what)
+{
+    QMessageBox::critical(activeWindow(), applicationDisplayName(), what);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QApplication>
+
+// The application object of the windowed installer. It carries the title
+// "Quillon" and is the standard exception display: an exception that escapes
+// an event handler is shown in a message box and the event loop goes on.
+class QuillonApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    QuillonApplication(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+    // Shows the text of an exception that reached the event loop.
+    static void showException(const QString &what);
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QtTest/QTest>
+
+// Small helpers shared by the tests for making and reading files.
+namespace TestFiles {
+
+// Writes bytes to path, creating the folders above it. Fails the test on error.
+inline bool write(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(bytes) == bytes.size();
+}
+
+inline QByteArray read(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// UTF-16LE with a byte-order mark, as Windows editors save "Unicode" text.
+inline QByteArray utf16le(const QString &text)
+{
+    QByteArray bytes("\xFF\xFE", 2);
+    for (QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+} // namespace TestFiles
