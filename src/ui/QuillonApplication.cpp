@@ -1,5 +1,7 @@
 #include "QuillonApplication.h"
 
+#include "ui/Pictures.h"
+
 #include <QMessageBox>
 
 #include <exception>
@@ -9,6 +11,7 @@ QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(ar
     setApplicationName(QStringLiteral("Quillon"));
     setApplicationDisplayName(QStringLiteral("Quillon"));
     setApplicationVersion(QStringLiteral(QUILLON_VERSION));
+    InitPictures();
 }
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Draws the installer's pictures again and writes them into resources/:
+# readme_k.bmp, readme_e.bmp and pictures/*.png. The same fonts give the same
+# bytes, so a run on an unchanged tree leaves git with nothing to commit.
+#   scripts/make-pictures.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# The pictures are drawn with the Noto CJK faces (Korean and Latin in one face).
+if ! dpkg-query -W -f='${Status}' fonts-noto-cjk 2>/dev/null | grep -q "install ok installed"; then
+    echo "Installing: fonts-noto-cjk"
+    sudo_cmd=()
+    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends fonts-noto-cjk
+fi
+
+cmake --preset default
+cmake --build --preset default --target make-pictures -j2
+QT_QPA_PLATFORM=offscreen ./build/default/bin/make-pictures resources

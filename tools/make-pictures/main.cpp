@@ -1,0 +1,109 @@
+// make-pictures: draws the installer's pictures into a resources folder.
+//
+//   make-pictures OUTPUT_DIR [--font-dir DIR]
+//
+// Writes OUTPUT_DIR/readme_k.bmp, OUTPUT_DIR/readme_e.bmp and the small
+// pictures under OUTPUT_DIR/pictures/. The same fonts give the same bytes, so
+// the pictures can be made again and compared.
+
+#include "PictureFonts.h"
+#include "ReadmePicture.h"
+#include "ReadmeTexts.h"
+#include "SmallPictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QSaveFile>
+#include <QStringList>
+#include <QTextStream>
+
+namespace {
+
+const QString DefaultFontDir = QStringLiteral("/usr/share/fonts/opentype/noto");
+
+struct Picture
+{
+    QString file; // relative to the output folder
+    QImage image;
+};
+
+// Writes through a temporary file, so a failed write leaves the old picture.
+bool savePicture(const QString &path, const QImage &image, QString &error)
+{
+    QSaveFile file(path);
+    const QByteArray format = path.endsWith(QLatin1String(".bmp")) ? "BMP" : "PNG";
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format.constData())
+        || !file.commit()) {
+        error = QStringLiteral("Cannot write %1: %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+QList<Picture> drawPictures(const PictureFonts &fonts)
+{
+    return {
+            {QStringLiteral("readme_k.bmp"), DrawReadmePicture(KoreanReadmeTexts(), fonts)},
+            {QStringLiteral("readme_e.bmp"), DrawReadmePicture(EnglishReadmeTexts(), fonts)},
+            {QStringLiteral("pictures/banner.png"), SmallPictures::banner(fonts)},
+            {QStringLiteral("pictures/next.png"), SmallPictures::nextGlyph()},
+            {QStringLiteral("pictures/question.png"), SmallPictures::question()},
+            {QStringLiteral("pictures/check_unchecked.png"), SmallPictures::checkImage(0)},
+            {QStringLiteral("pictures/check_checked.png"), SmallPictures::checkImage(1)},
+            {QStringLiteral("pictures/check_partial.png"), SmallPictures::checkImage(2)},
+    };
+}
+
+int usage(QTextStream &err)
+{
+    err << "Usage: make-pictures OUTPUT_DIR [--font-dir DIR]\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Drawing needs no screen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QStringList args = app.arguments().mid(1);
+    QString fontDir = DefaultFontDir;
+    const qsizetype fontOption = args.indexOf(QStringLiteral("--font-dir"));
+    if (fontOption >= 0) {
+        if (fontOption + 1 >= args.size())
+            return usage(err);
+        fontDir = args.at(fontOption + 1);
+        args.remove(fontOption, 2);
+    }
+    if (args.size() != 1)
+        return usage(err);
+
+    PictureFonts fonts;
+    if (!fonts.load(fontDir)) {
+        err << fonts.errorString() << '\n';
+        return 1;
+    }
+    const QDir outputDir(args.first());
+    if (!outputDir.mkpath(QStringLiteral("pictures"))) {
+        err << "Cannot create folder "
+            << QDir::toNativeSeparators(outputDir.filePath(QStringLiteral("pictures"))) << '\n';
+        return 1;
+    }
+    for (const Picture &picture : drawPictures(fonts)) {
+        const QString path = outputDir.filePath(picture.file);
+        QString error;
+        if (!savePicture(path, picture.image, error)) {
+            err << error << '\n';
+            return 1;
+        }
+        out << "Wrote " << QDir::toNativeSeparators(path) << '\n';
+    }
+    return 0;
+}
