@@ -1,0 +1,95 @@
+#include "UnitTreeAdapter.h"
+
+#include "wizard/UnitTree.h"
+
+#include <QAbstractItemDelegate>
+#include <QDir>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTreeWidget>
+
+UnitTreeAdapter::UnitTreeAdapter(QTreeWidget *view, UnitTree *tree,
+                                 const std::array<QIcon, 3> &images, QObject *parent)
+    : QObject(parent), m_view(view), m_tree(tree), m_images(images)
+{
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setHeaderHidden(true);
+    m_view->setColumnCount(1);
+    m_view->viewport()->installEventFilter(this);
+}
+
+void UnitTreeAdapter::populate()
+{
+    m_view->clear();
+    m_items.clear();
+    for (int i = 0; i < m_tree->nodeCount(); ++i) {
+        const UnitNode &node = m_tree->node(i);
+        auto *item = node.parent < 0 ? new QTreeWidgetItem(m_view)
+                                     : new QTreeWidgetItem(m_items.at(node.parent));
+        item->setText(0, node.text);
+        if (!node.folder.isEmpty())
+            item->setToolTip(0, QDir::toNativeSeparators(node.folder));
+        m_items.append(item);
+    }
+    if (!m_items.isEmpty())
+        m_items.first()->setExpanded(true);
+    refreshImages();
+}
+
+void UnitTreeAdapter::refreshImages()
+{
+    for (int i = 0; i < m_items.size() && i < m_tree->nodeCount(); ++i) {
+        const int image = m_tree->node(i).image;
+        if (image >= 0 && image < int(m_images.size()))
+            m_items.at(i)->setIcon(0, m_images[image]);
+    }
+}
+
+QTreeWidgetItem *UnitTreeAdapter::item(int index) const
+{
+    return index >= 0 && index < m_items.size() ? m_items.at(index) : nullptr;
+}
+
+bool UnitTreeAdapter::eventFilter(QObject *watched, QEvent *event)
+{
+    // A double click's second press arrives as a double-click event: each press counts.
+    if (watched == m_view->viewport()
+        && (event->type() == QEvent::MouseButtonPress
+            || event->type() == QEvent::MouseButtonDblClick))
+        tvSelectUnitMouseDown(static_cast<QMouseEvent *>(event));
+    return QObject::eventFilter(watched, event);
+}
+
+void UnitTreeAdapter::tvSelectUnitMouseDown(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    QTreeWidgetItem *hit = m_view->itemAt(pos);
+    const int index = int(m_items.indexOf(hit));
+    if (index < 0 || !isOnLabelOrImage(hit, pos))
+        return;
+    m_tree->click(index);
+    refreshImages();
+    emit checksChanged();
+}
+
+// The item's cell starts after the indentation and the expand button; of it
+// only the picture and the text count, not the empty space after them.
+bool UnitTreeAdapter::isOnLabelOrImage(QTreeWidgetItem *item, const QPoint &pos) const
+{
+    const QModelIndex index = m_view->indexFromItem(item);
+    const QRect cell = m_view->visualRect(index);
+    QStyleOptionViewItem option;
+    option.initFrom(m_view);
+    const int iconExtent = m_view->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, m_view);
+    option.decorationSize
+            = m_view->iconSize().isValid() ? m_view->iconSize() : QSize(iconExtent, iconExtent);
+    option.font = m_view->font();
+    const QSize content = m_view->itemDelegateForIndex(index)->sizeHint(option, index);
+    QRect used = cell;
+    if (m_view->layoutDirection() == Qt::RightToLeft)
+        used.setLeft(cell.right() - content.width() + 1);
+    else
+        used.setWidth(qMin(content.width(), cell.width()));
+    return used.contains(pos);
+}
