@@ -21,6 +21,7 @@ private slots:
     void failureKeepsEarlierInstalledFile();
     void successReplacesInstalledFile();
     void missingPackedCopyFails();
+    void unreadablePackedCopyStays();
     void unwritableDestinationFails();
     void largeFileYieldsBetweenChunks();
 
@@ -186,6 +187,20 @@ void tst_PackageExtractor::missingPackedCopyFails()
     QVERIFY(extractor.errorString().startsWith(
             u"Cannot open \"%1\""_s.arg(QDir::toNativeSeparators(packed("gone.sty_")))));
     QCOMPARE(leftovers(), QStringList());
+}
+
+void tst_PackageExtractor::unreadablePackedCopyStays()
+{
+    const QByteArray package = compressed("STYComp", styData(3000));
+    QVERIFY(TestFiles::write(packed("a.sty_"), package));
+    QVERIFY(QFile::setPermissions(packed("a.sty_"), QFile::WriteOwner));
+    if (QFile file(packed("a.sty_")); file.open(QIODevice::ReadOnly))
+        QSKIP("permissions do not keep this user from reading");
+    PackageExtractor extractor;
+    QVERIFY(!extractor.extract(packed("a.sty_"), packed("a.sty")));
+    QVERIFY(extractor.errorString().startsWith(
+            u"Cannot open \"%1\""_s.arg(QDir::toNativeSeparators(packed("a.sty_")))));
+    QCOMPARE(leftovers(), QStringList{"a.sty_"});
 }
 
 void tst_PackageExtractor::unwritableDestinationFails()
