@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRandomGenerator>
+#include <QString>
+#include <QStringList>
+
+// Makes the benchmark's data: text-like bytes that zlib compresses about 3:1,
+// written as plain data files and packed with the project's writer. The seed
+// is fixed, so every run measures the same bytes.
+class BenchDataSet
+{
+public:
+    explicit BenchDataSet(quint32 seed);
+
+    // Writes count packages below folder (relative paths in packages()): most
+    // of 20-200 KB, bigCount of 10-50 MB. Returns false with a message on
+    // failure.
+    bool makeMixed(const QString &folder, int count, int bigCount, QString *error);
+    // Writes one package of size bytes as folder/big.sty_, streaming, so that
+    // making it does not raise the process's peak memory.
+    bool makeOne(const QString &folder, qint64 size, QString *error);
+
+    QStringList packages() const { return m_packages; }
+    qint64 dataBytes() const { return m_dataBytes; }
+    qint64 packageBytes() const { return m_packageBytes; }
+
+private:
+    QByteArray slice(qint64 size);
+    bool writeDataFile(const QString &path, qint64 size, QString *error);
+    bool pack(const QString &folder, const QString &relative, qint64 size, int level,
+              QString *error);
+
+    QRandomGenerator m_random;
+    QByteArray m_pool;
+    QStringList m_packages;
+    qint64 m_dataBytes = 0;
+    qint64 m_packageBytes = 0;
+};

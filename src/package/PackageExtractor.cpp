@@ -1,0 +1,119 @@
+#include "PackageExtractor.h"
+
+#include "package/DataHeader.h"
+#include "package/PackageReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+bool PackageExtractor::fail(const QString &message)
+{
+    m_error = message;
+    return false;
+}
+
+bool PackageExtractor::extract(const QString &packedPath, const QString &installedPath)
+{
+    m_info = {};
+    m_error.clear();
+    const std::optional<PackageKind> kind = PackageKindForPath(packedPath);
+    if (!kind)
+        return fail(u"Cannot unpack \"%1\": the name does not end in a packed extension"_s.arg(
+                native(packedPath)));
+
+    QFile packed(packedPath);
+    if (!packed.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return fail(u"Cannot open \"%1\": %2"_s.arg(native(packedPath), packed.errorString()));
+
+    QSaveFile installed(installedPath);
+    const bool unpacked = streamIntoInstalledFile(packed, *kind, installed);
+    packed.close();
+
+    // The packed copy goes first: if it cannot be removed the installed file
+    // is not committed, so success always means a clean destination.
+    if (!removePackedCopy(packedPath) || !unpacked)
+        return false;
+    if (!installed.commit())
+        return fail(
+                u"Cannot write \"%1\": %2"_s.arg(native(installedPath), installed.errorString()));
+    return true;
+}
+
+bool PackageExtractor::streamIntoInstalledFile(QFile &packed, PackageKind kind,
+                                               QSaveFile &installed)
+{
+    PackageReader reader;
+    if (!reader.open(packed, kind)) {
+        m_info = reader.info();
+        return fail(
+                u"Cannot unpack \"%1\": %2"_s.arg(native(packed.fileName()), reader.errorString()));
+    }
+    m_info = reader.info();
+    if (!installed.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(u"Cannot write \"%1\": %2"_s.arg(native(installed.fileName()),
+                                                     installed.errorString()));
+    return writeUnpackedData(reader, kind, packed.fileName(), installed);
+}
+
+bool PackageExtractor::writeUnpackedData(PackageReader &reader, PackageKind kind,
+                                         const QString &packedPath, QSaveFile &installed)
+{
+    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    bool first = true;
+    while (first || !reader.atEnd()) {
+        const qint64 got = reader.read(chunk.data(), chunk.size());
+        if (got < 0)
+            return fail(
+                    u"Cannot unpack \"%1\": %2"_s.arg(native(packedPath), reader.errorString()));
+        // The first chunk holds the whole header record whenever the data does.
+        if (first && !checkHeader(chunk.constData(), got, kind, installed.fileName()))
+            return false;
+        first = false;
+        if (installed.write(chunk.constData(), got) != got)
+            return fail(u"Cannot write \"%1\": %2"_s.arg(native(installed.fileName()),
+                                                         installed.errorString()));
+        if (m_yield)
+            m_yield();
+    }
+    return true;
+}
+
+bool PackageExtractor::checkHeader(const char *head, qint64 size, PackageKind kind,
+                                   const QString &path)
+{
+    if (CheckDataHeader(m_info, QByteArrayView(head, size), kind))
+        return true;
+    const std::optional<qint32> number = DataFormatNumber(QByteArrayView(head, size), kind);
+    if (!number)
+        return fail(u"Cannot install \"%1\": the data is %2 bytes long, shorter than the "
+                    "%3-byte header record of %4 data"_s.arg(native(path))
+                            .arg(m_info.payloadSize)
+                            .arg(DataHeaderSize(kind))
+                            .arg(PackageKindName(kind)));
+    return fail(u"Cannot install \"%1\": its format number %2 is older than %3"_s.arg(native(path))
+                        .arg(*number)
+                        .arg(OldestFormatNumber));
+}
+
+bool PackageExtractor::removePackedCopy(const QString &packedPath)
+{
+    QFile packed(packedPath);
+    if (packed.remove())
+        return true;
+    if (m_error.isEmpty())
+        return fail(u"Cannot remove \"%1\": %2"_s.arg(native(packedPath), packed.errorString()));
+    m_error += u" (the packed copy could not be removed either: %1)"_s.arg(packed.errorString());
+    return false;
+}

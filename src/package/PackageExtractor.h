@@ -1,0 +1,51 @@
+#pragma once
+
+#include "package/PackageInfo.h"
+#include "package/PackageKind.h"
+
+#include <QString>
+
+#include <functional>
+
+class QFile;
+class QSaveFile;
+class PackageReader;
+
+// Turns a packed copy in the destination folder into its installed data file.
+// The data is streamed from the packed copy into a temporary file beside the
+// installed file, which is renamed into place only when the whole file has
+// been read, checked and written; memory use is a fixed chunk per file.
+class PackageExtractor
+{
+public:
+    // Data is unpacked and written in chunks of this size.
+    static constexpr qint64 ChunkSize = 256 * 1024;
+
+    // Unpacks the packed copy at packedPath into installedPath and removes the
+    // packed copy, whether the unpacking succeeded or not (it is never the
+    // user's data). On failure nothing is left at installedPath that was not
+    // there before (an installed file that was there stays untouched) and
+    // errorString() names the file and the reason. A packed copy that cannot
+    // be opened fails too and is left where it is.
+    [[nodiscard]] bool extract(const QString &packedPath, const QString &installedPath);
+
+    QString errorString() const { return m_error; }
+    // The payload size of the last file.
+    const PackageInfo &info() const { return m_info; }
+
+    // Called after every chunk written, so that the caller can let window
+    // events run during a large file.
+    void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
+
+private:
+    bool streamIntoInstalledFile(QFile &packed, PackageKind kind, QSaveFile &installed);
+    bool writeUnpackedData(PackageReader &reader, PackageKind kind, const QString &packedPath,
+                           QSaveFile &installed);
+    bool checkHeader(const char *head, qint64 size, PackageKind kind, const QString &path);
+    bool removePackedCopy(const QString &packedPath);
+    bool fail(const QString &message);
+
+    PackageInfo m_info;
+    QString m_error;
+    std::function<void()> m_yield;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "package/PackageInfo.h"
+#include "package/PackageKind.h"
+
+#include <QIODevice>
+#include <QString>
+
+#include <memory>
+
+class PayloadStream;
+
+// Reads the data a packed file holds, in chunks. A package of the expected
+// kind starts with the kind's magic, then the unpacked size and the stored
+// size (32-bit little-endian), then the payload: a zlib stream when the stored
+// size is below the unpacked size, the data as it is otherwise. A file that
+// does not start with the magic is taken as plain data: its whole content.
+//
+// Every byte count is checked, so a truncated or damaged package fails rather
+// than giving short or stale data, and memory use does not depend on the sizes
+// the header claims.
+class PackageReader
+{
+public:
+    // Package header: magic (8 bytes), unpacked size, stored size.
+    static constexpr qint64 HeaderSize = 16;
+
+    PackageReader();
+    ~PackageReader();
+    PackageReader(const PackageReader &) = delete;
+    PackageReader &operator=(const PackageReader &) = delete;
+
+    // Reads the header of the packed file open on device (random access,
+    // positioned anywhere) and prepares to read its data. On success info()
+    // holds the payload size.
+    [[nodiscard]] bool open(QIODevice &device, PackageKind kind);
+
+    // Fills out with the next maxSize data bytes, or fewer at the end of the
+    // data. Returns the count, 0 at the end, -1 on failure.
+    qint64 read(char *out, qint64 maxSize);
+
+    bool atEnd() const;
+    const PackageInfo &info() const { return m_info; }
+    // True when the file started with the kind's magic.
+    bool isPackage() const { return m_isPackage; }
+    // Why the last call failed, as a phrase to follow "Cannot unpack ...: ".
+    QString errorString() const;
+
+private:
+    bool startPackage(const char *header, qint64 headerSize);
+    bool startPlainFile(QIODevice &device);
+    bool fail(const QString &reason);
+
+    std::unique_ptr<PayloadStream> m_stream;
+    PackageInfo m_info;
+    bool m_isPackage = false;
+    QString m_error;
+};

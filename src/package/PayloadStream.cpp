@@ -1,0 +1,175 @@
+#include "PayloadStream.h"
+
+#include <zlib.h>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// zlib counts in 32-bit units; larger requests are taken in several steps.
+uInt zlibCount(qint64 size)
+{
+    return uInt(qMin<qint64>(size, std::numeric_limits<uInt>::max()));
+}
+
+QString truncatedBy(qint64 missing)
+{
+    return u"the file is truncated: it ends %1 bytes before its data does"_s.arg(missing);
+}
+
+} // namespace
+
+PayloadStream::PayloadStream(QIODevice &device) : m_device(device) {}
+
+PayloadStream::~PayloadStream()
+{
+    if (m_zlibStarted)
+        inflateEnd(m_zlib.get());
+}
+
+bool PayloadStream::fail(const QString &reason)
+{
+    if (m_error.isEmpty())
+        m_error = reason;
+    return false;
+}
+
+// A device that knows its size shows a truncated block before anything is
+// inflated or written.
+bool PayloadStream::storedBytesAvailable(qint64 storedSize)
+{
+    if (m_device.isSequential())
+        return true;
+    const qint64 available = m_device.size() - m_device.pos();
+    if (available < storedSize)
+        return fail(u"the file is truncated: its header announces %1 more bytes, it holds %2"_s
+                            .arg(storedSize)
+                            .arg(qMax<qint64>(available, 0)));
+    return true;
+}
+
+bool PayloadStream::startRaw(qint64 size)
+{
+    m_dataLeft = m_expected = size;
+    return storedBytesAvailable(size);
+}
+
+bool PayloadStream::startCompressed(qint64 storedSize, qint64 expectedSize)
+{
+    m_storedLeft = m_storedSize = storedSize;
+    m_dataLeft = m_expected = expectedSize;
+    if (!storedBytesAvailable(storedSize))
+        return false;
+    m_zlib = std::make_unique<z_stream_s>();
+    if (inflateInit(m_zlib.get()) != Z_OK)
+        return fail(u"zlib cannot start inflating"_s);
+    m_zlibStarted = true;
+    m_input.resize(qMin(InputChunkSize, qMax<qint64>(storedSize, 1)));
+    return true;
+}
+
+qint64 PayloadStream::read(char *out, qint64 maxSize)
+{
+    if (!m_error.isEmpty())
+        return -1;
+    const qint64 wanted = qMin(maxSize, m_dataLeft);
+    const qint64 got = m_zlibStarted ? inflateInto(out, wanted) : readRaw(out, wanted);
+    if (got < 0)
+        return -1;
+    m_dataLeft -= got;
+    if (m_zlibStarted && m_dataLeft == 0 && !m_streamEnded && !finishStream())
+        return -1;
+    return got;
+}
+
+qint64 PayloadStream::readRaw(char *out, qint64 size)
+{
+    const qint64 got = m_device.read(out, size);
+    if (got < 0) {
+        fail(u"read error: %1"_s.arg(m_device.errorString()));
+        return -1;
+    }
+    if (got < size) {
+        fail(truncatedBy(m_dataLeft - got));
+        return -1;
+    }
+    return got;
+}
+
+qint64 PayloadStream::inflateInto(char *out, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size) {
+        if (m_zlib->avail_in == 0 && !refill())
+            return -1;
+        m_zlib->next_out = reinterpret_cast<Bytef *>(out + done);
+        m_zlib->avail_out = zlibCount(size - done);
+        const uInt room = m_zlib->avail_out;
+        const int result = inflate(m_zlib.get(), Z_NO_FLUSH);
+        done += room - m_zlib->avail_out;
+        if (result == Z_STREAM_END) {
+            m_streamEnded = true;
+            if (done < m_dataLeft) {
+                fail(u"the data ends after %1 of the %2 bytes its header announces"_s
+                             .arg(m_expected - m_dataLeft + done)
+                             .arg(m_expected));
+                return -1;
+            }
+        } else if (inflateFailed(result)) {
+            return -1;
+        }
+    }
+    return done;
+}
+
+// After the last expected byte the stream must end there, with a good check.
+bool PayloadStream::finishStream()
+{
+    char scratch[64];
+    while (!m_streamEnded) {
+        if (m_zlib->avail_in == 0 && !refill())
+            return false;
+        m_zlib->next_out = reinterpret_cast<Bytef *>(scratch);
+        m_zlib->avail_out = sizeof scratch;
+        const int result = inflate(m_zlib.get(), Z_NO_FLUSH);
+        if (m_zlib->avail_out != sizeof scratch)
+            return fail(
+                    u"the data is longer than the %1 bytes its header announces"_s.arg(m_expected));
+        if (result == Z_STREAM_END)
+            m_streamEnded = true;
+        else if (inflateFailed(result))
+            return false;
+    }
+    return true;
+}
+
+bool PayloadStream::inflateFailed(int result)
+{
+    // Z_BUF_ERROR only means "no progress"; with input and room left that
+    // cannot happen, so it is an error too.
+    if (result == Z_OK)
+        return false;
+    const char *message = m_zlib->msg ? m_zlib->msg : zError(result);
+    fail(u"the compressed data is damaged (zlib: %1)"_s.arg(QString::fromLatin1(message)));
+    return true;
+}
+
+bool PayloadStream::refill()
+{
+    if (m_storedLeft == 0)
+        return fail(
+                u"the compressed data is cut short: it needs more than its %1 stored bytes"_s.arg(
+                        m_storedSize));
+    const qint64 size = qMin<qint64>(m_input.size(), m_storedLeft);
+    const qint64 got = m_device.read(m_input.data(), size);
+    if (got < 0)
+        return fail(u"read error: %1"_s.arg(m_device.errorString()));
+    if (got < size)
+        return fail(truncatedBy(m_storedLeft - got));
+    m_storedLeft -= got;
+    m_zlib->next_in = reinterpret_cast<Bytef *>(m_input.data());
+    m_zlib->avail_in = uInt(got);
+    return true;
+}

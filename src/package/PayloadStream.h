@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <memory>
+
+struct z_stream_s;
+
+// Reads the payload of one stored block from a device in chunks: either bytes
+// stored as they are, or a zlib stream (as zlib's compress writes it) that is
+// inflated on the way. Memory use is two fixed chunks, whatever sizes the block
+// claims. Every read is checked: a short read, a zlib error, a failed Adler-32
+// check and a stream that gives more or fewer bytes than expected all fail.
+class PayloadStream
+{
+public:
+    // Stored bytes are read in chunks of this size.
+    static constexpr qint64 InputChunkSize = 256 * 1024;
+
+    explicit PayloadStream(QIODevice &device);
+    ~PayloadStream();
+    PayloadStream(const PayloadStream &) = delete;
+    PayloadStream &operator=(const PayloadStream &) = delete;
+
+    // Starts a block of size bytes stored as they are at the device's position.
+    [[nodiscard]] bool startRaw(qint64 size);
+    // Starts a block of storedSize bytes of zlib stream at the device's
+    // position that inflates to expectedSize bytes.
+    [[nodiscard]] bool startCompressed(qint64 storedSize, qint64 expectedSize);
+
+    // Fills out with the next maxSize data bytes, or with fewer when the data
+    // ends first. Returns the count, 0 at the end of the data, -1 on failure.
+    // The last data byte is only delivered once the stream's end and check
+    // have been read.
+    qint64 read(char *out, qint64 maxSize);
+
+    bool atEnd() const { return m_dataLeft == 0; }
+    // Why the block failed, as a phrase to follow "Cannot unpack ...: ".
+    QString errorString() const { return m_error; }
+
+private:
+    bool fail(const QString &reason);
+    bool storedBytesAvailable(qint64 storedSize);
+    qint64 readRaw(char *out, qint64 size);
+    qint64 inflateInto(char *out, qint64 size);
+    bool refill();
+    bool finishStream();
+    bool inflateFailed(int result);
+
+    QIODevice &m_device;
+    std::unique_ptr<z_stream_s> m_zlib;
+    bool m_zlibStarted = false;
+    bool m_streamEnded = false;
+    QByteArray m_input;
+    qint64 m_storedSize = 0;
+    qint64 m_storedLeft = 0;
+    qint64 m_dataLeft = 0;
+    qint64 m_expected = 0;
+    QString m_error;
+};

@@ -1,0 +1,234 @@
+#include "package/PackageExtractor.h"
+
+#include "PackageBytes.h"
+#include "TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace PackageBytes;
+using namespace Qt::StringLiterals;
+
+class tst_PackageExtractor : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void installs_data();
+    void installs();
+    void damagedPackageFails_data();
+    void damagedPackageFails();
+    void failureKeepsEarlierInstalledFile();
+    void successReplacesInstalledFile();
+    void missingPackedCopyFails();
+    void unreadablePackedCopyStays();
+    void unwritableDestinationFails();
+    void largeFileYieldsBetweenChunks();
+
+private:
+    QString packed(const QString &name) const { return m_dir->filePath(name); }
+    // The names in the folder besides the given ones: leftovers of a failure.
+    QStringList leftovers() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_PackageExtractor::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+QStringList tst_PackageExtractor::leftovers() const
+{
+    return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+void tst_PackageExtractor::installs_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("installed");
+
+    const QByteArray sty = styData(5000), sti = stiData(3000), tex = data(2000);
+    const auto size = [](const QByteArray &bytes) { return quint32(bytes.size()); };
+    QTest::newRow("STY compressed") << "a.sty_" << compressed("STYComp", sty) << sty;
+    QTest::newRow("STI compressed") << "a.sti_" << compressed("STIComp", sti) << sti;
+    QTest::newRow("TEX compressed") << "a.tex_" << compressed("TEXComp", tex) << tex;
+    QTest::newRow("TFC compressed") << "a.tfc_" << compressed("TFCComp", tex) << tex;
+    QTest::newRow("capital extension") << "A.STY_" << compressed("STYComp", sty) << sty;
+    QTest::newRow("stored = unpacked is raw")
+            << "a.sty_" << header("STYComp", size(sty), size(sty)) + sty << sty;
+    QTest::newRow("stored > unpacked, tail ignored")
+            << "a.sty_" << header("STYComp", size(sty), 0xFFFFFFFF) + sty + "tail" << sty;
+    QTest::newRow("no magic: plain data unchanged") << "a.sty_" << sty << sty;
+    const QByteArray notMagic = QByteArray("STYComp\x01", 8) + sty.mid(8);
+    QTest::newRow("STYComp + non-zero byte is plain") << "a.sty_" << notMagic << notMagic;
+    const QByteArray otherKind = header("STIComp", size(sty), size(sty)) + sty;
+    QTest::newRow("another kind's magic is plain") << "a.sty_" << otherKind << otherKind;
+    QTest::newRow("STY format 500")
+            << "a.sty_" << compressed("STYComp", styData(936, 500)) << styData(936, 500);
+    QTest::newRow("STI format 500 at 20")
+            << "a.sti_" << compressed("STIComp", stiData(212, 500)) << stiData(212, 500);
+    QTest::newRow("TEX never inspected") << "a.tex_" << header("TEXComp", 4, 4) + "tiny"
+                                         << "tiny"_ba;
+    QTest::newRow("TFC empty package") << "a.tfc_" << header("TFCComp", 0, 0) << QByteArray();
+    QTest::newRow("TEX shorter than magic") << "a.tex_"
+                                            << "TEXC"_ba
+                                            << "TEXC"_ba;
+}
+
+void tst_PackageExtractor::installs()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, installed);
+
+    QVERIFY(TestFiles::write(packed(name), file));
+    PackageExtractor extractor;
+    QVERIFY2(extractor.extract(packed(name), InstalledName(packed(name))),
+             qPrintable(extractor.errorString()));
+    QCOMPARE(TestFiles::read(InstalledName(packed(name))), installed);
+    QCOMPARE(extractor.info().payloadSize, installed.size());
+    QCOMPARE(leftovers(), QStringList{InstalledName(name)});
+}
+
+void tst_PackageExtractor::damagedPackageFails_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray sty = styData(5000);
+    const QByteArray stream = zlibCompress(sty);
+    const auto size = quint32(sty.size()), stored = quint32(stream.size());
+    QTest::newRow("STY format 499") << "a.sty_" << compressed("STYComp", styData(2000, 499))
+                                    << "format number 499 is older than 500";
+    QByteArray sti499 = stiData(2000, 499);
+    qToLittleEndian<qint32>(600, sti499.data());
+    QTest::newRow("STI format 499 at 20")
+            << "a.sti_" << compressed("STIComp", sti499) << "format number 499";
+    QTest::newRow("STY shorter than header record")
+            << "a.sty_" << compressed("STYComp", styData(935)) << "shorter than the 936-byte";
+    QTest::newRow("plain STI shorter than header record")
+            << "a.sti_" << stiData(211) << "shorter than the 212-byte";
+    QTest::newRow("truncated header")
+            << "a.sty_" << header("STYComp", size, stored).left(12) << "header is truncated";
+    QTest::newRow("truncated payload")
+            << "a.sty_" << header("STYComp", size, stored) + stream.chopped(1) << "truncated";
+    QTest::newRow("truncated raw payload")
+            << "a.sty_" << header("STYComp", size, size) + sty.chopped(1) << "truncated";
+    QByteArray corrupt = stream;
+    corrupt[100] = char(corrupt[100] ^ 0x20);
+    QTest::newRow("corrupted stream")
+            << "a.sty_" << header("STYComp", size, stored) + corrupt << "damaged";
+    QByteArray badCheck = stream;
+    badCheck[badCheck.size() - 1] = char(badCheck[badCheck.size() - 1] ^ 1);
+    QTest::newRow("wrong Adler-32")
+            << "a.sty_" << header("STYComp", size, stored) + badCheck << "damaged";
+    QTest::newRow("unpacked size larger than stream")
+            << "a.sty_" << header("STYComp", size + 1, stored) + stream << "ends after 5000 of";
+    QTest::newRow("unpacked size smaller than stream")
+            << "a.sty_" << header("STYComp", size - 1, stored) + stream << "longer than";
+    QTest::newRow("4 GiB claim, compressed")
+            << "a.sty_" << header("STYComp", 0xFFFFFFFF, stored) + stream << "ends after 5000 of";
+    QTest::newRow("4 GiB claim, raw")
+            << "a.tex_" << header("TEXComp", 0xFFFFFFFF, 0xFFFFFFFF) + sty << "truncated";
+    QTest::newRow("stored size beyond the file")
+            << "a.sty_" << header("STYComp", 0xFFFFFFFF, 0xFFFFFFF0) + stream << "truncated";
+}
+
+void tst_PackageExtractor::damagedPackageFails()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, reason);
+
+    // GIVEN a damaged packed copy in the destination folder
+    QVERIFY(TestFiles::write(packed(name), file));
+    // WHEN it is extracted
+    PackageExtractor extractor;
+    QVERIFY(!extractor.extract(packed(name), InstalledName(packed(name))));
+    // THEN it fails naming the file (packed or installed) and the reason, and
+    // leaves nothing behind
+    const QString installedName = QDir::toNativeSeparators(InstalledName(packed(name)));
+    QVERIFY2(extractor.errorString().contains(installedName), qPrintable(extractor.errorString()));
+    QVERIFY2(extractor.errorString().contains(reason), qPrintable(extractor.errorString()));
+    QCOMPARE(leftovers(), QStringList());
+}
+
+void tst_PackageExtractor::failureKeepsEarlierInstalledFile()
+{
+    const QByteArray earlier = styData(3000, 700);
+    QVERIFY(TestFiles::write(packed("a.sty"), earlier));
+    const QByteArray stream = zlibCompress(styData(5000));
+    QVERIFY(TestFiles::write(packed("a.sty_"),
+                             header("STYComp", 5000, quint32(stream.size())) + stream.chopped(20)));
+    PackageExtractor extractor;
+    QVERIFY(!extractor.extract(packed("a.sty_"), packed("a.sty")));
+    QCOMPARE(TestFiles::read(packed("a.sty")), earlier);
+    QCOMPARE(leftovers(), QStringList{"a.sty"});
+}
+
+void tst_PackageExtractor::successReplacesInstalledFile()
+{
+    QVERIFY(TestFiles::write(packed("a.sti"), stiData(3000, 520)));
+    QVERIFY(TestFiles::write(packed("a.sti_"), compressed("STIComp", stiData(4000, 610))));
+    PackageExtractor extractor;
+    QVERIFY(extractor.extract(packed("a.sti_"), packed("a.sti")));
+    QCOMPARE(TestFiles::read(packed("a.sti")), stiData(4000, 610));
+    QCOMPARE(leftovers(), QStringList{"a.sti"});
+}
+
+void tst_PackageExtractor::missingPackedCopyFails()
+{
+    PackageExtractor extractor;
+    QVERIFY(!extractor.extract(packed("gone.sty_"), packed("gone.sty")));
+    QVERIFY(extractor.errorString().startsWith(
+            u"Cannot open \"%1\""_s.arg(QDir::toNativeSeparators(packed("gone.sty_")))));
+    QCOMPARE(leftovers(), QStringList());
+}
+
+void tst_PackageExtractor::unreadablePackedCopyStays()
+{
+    const QByteArray package = compressed("STYComp", styData(3000));
+    QVERIFY(TestFiles::write(packed("a.sty_"), package));
+    QVERIFY(QFile::setPermissions(packed("a.sty_"), QFile::WriteOwner));
+    if (QFile file(packed("a.sty_")); file.open(QIODevice::ReadOnly))
+        QSKIP("permissions do not keep this user from reading");
+    PackageExtractor extractor;
+    QVERIFY(!extractor.extract(packed("a.sty_"), packed("a.sty")));
+    QVERIFY(extractor.errorString().startsWith(
+            u"Cannot open \"%1\""_s.arg(QDir::toNativeSeparators(packed("a.sty_")))));
+    QCOMPARE(leftovers(), QStringList{"a.sty_"});
+}
+
+void tst_PackageExtractor::unwritableDestinationFails()
+{
+    // The installed name is taken by a folder, so the file cannot be put there.
+    QVERIFY(QDir(m_dir->path()).mkdir("a.tex"));
+    QVERIFY(TestFiles::write(packed("a.tex_"), compressed("TEXComp", data(3000))));
+    PackageExtractor extractor;
+    QVERIFY(!extractor.extract(packed("a.tex_"), packed("a.tex")));
+    QVERIFY2(extractor.errorString().contains(QDir::toNativeSeparators(packed("a.tex"))),
+             qPrintable(extractor.errorString()));
+    QCOMPARE(leftovers(), QStringList{"a.tex"});
+    QVERIFY(QFileInfo(packed("a.tex")).isDir());
+}
+
+void tst_PackageExtractor::largeFileYieldsBetweenChunks()
+{
+    // GIVEN a package whose data spans several chunks
+    const QByteArray sty = styData(3 * PackageExtractor::ChunkSize + 123);
+    QVERIFY(TestFiles::write(packed("big.sty_"), compressed("STYComp", sty)));
+    PackageExtractor extractor;
+    int yields = 0;
+    extractor.setYield([&yields] { ++yields; });
+    // WHEN it is extracted THEN the caller gets a turn after every chunk
+    QVERIFY(extractor.extract(packed("big.sty_"), packed("big.sty")));
+    QCOMPARE(yields, 4);
+    QCOMPARE(TestFiles::read(packed("big.sty")), sty);
+}
+
+QTEST_GUILESS_MAIN(tst_PackageExtractor)
+#include "tst_packageextractor.moc"

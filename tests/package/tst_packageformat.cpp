@@ -1,0 +1,163 @@
+#include "package/DataHeader.h"
+#include "package/PackageKind.h"
+#include "package/StoredBlock.h"
+
+#include "PackageBytes.h"
+
+#include <QBuffer>
+#include <QtTest>
+
+using namespace PackageBytes;
+using namespace Qt::StringLiterals;
+
+class tst_PackageFormat : public QObject
+{
+    Q_OBJECT
+private slots:
+    void kindForPath_data();
+    void kindForPath();
+    void installedName();
+    void readStoredBlock_data();
+    void readStoredBlock();
+    void compressedBlockLeavesPositionAfterIt();
+    void checkDataHeader_data();
+    void checkDataHeader();
+};
+
+void tst_PackageFormat::kindForPath_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("kind"); // -1: not a packed file
+
+    QTest::newRow("sty") << "C:/data/unit/a.sty_" << int(PackageKind::STY);
+    QTest::newRow("sti") << "a.sti_" << int(PackageKind::STI);
+    QTest::newRow("tex") << "a.tex_" << int(PackageKind::TEX);
+    QTest::newRow("tfc") << "a.tfc_" << int(PackageKind::TFC);
+    QTest::newRow("capitals") << "A.STY_" << int(PackageKind::STY);
+    QTest::newRow("plain data") << "a.sty" << -1;
+    QTest::newRow("other") << "a.txt_" << -1;
+    QTest::newRow("no name") << "sty_" << -1;
+}
+
+void tst_PackageFormat::kindForPath()
+{
+    QFETCH(QString, path);
+    QFETCH(int, kind);
+    const std::optional<PackageKind> found = PackageKindForPath(path);
+    QCOMPARE(found ? int(*found) : -1, kind);
+}
+
+void tst_PackageFormat::installedName()
+{
+    QCOMPARE(InstalledName(u"D:/Vestra/Bin/STY/u1/x.sty_"_s), u"D:/Vestra/Bin/STY/u1/x.sty"_s);
+    QCOMPARE(InstalledName(QString()), QString());
+}
+
+void tst_PackageFormat::readStoredBlock_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QByteArray>("expected"); // empty: the block fails
+    QTest::addColumn<quint32>("expectedSize");
+
+    const QByteArray data = styData(3000);
+    const QByteArray stream = zlibCompress(data);
+    const auto size = quint32(data.size());
+    QTest::newRow("mode 0 raw") << data << 0 << data << size;
+    QTest::newRow("other mode reads raw") << data << 7 << data << size;
+    QTest::newRow("mode 1 fails") << data << 1 << QByteArray() << size;
+    QTest::newRow("mode 2 compressed")
+            << le32(quint32(stream.size())) + stream << 2 << data << size;
+    QTest::newRow("mode 2 stored = expected is raw") << le32(size) + data << 2 << data << size;
+    QTest::newRow("mode 2 stored > expected is raw")
+            << le32(size + 9) + data + "trailing!" << 2 << data << size;
+
+    // Damaged blocks fail instead of leaving stale or partial bytes.
+    QTest::newRow("raw short read") << data.left(100) << 0 << QByteArray() << size;
+    QTest::newRow("stored size cut") << QByteArray("\x10\x00", 2) << 2 << QByteArray() << size;
+    QTest::newRow("stream cut") << le32(quint32(stream.size())) + stream.chopped(10) << 2
+                                << QByteArray() << size;
+    QTest::newRow("stored size too small")
+            << le32(quint32(stream.size() - 10)) + stream << 2 << QByteArray() << size;
+    QByteArray corrupt = stream;
+    corrupt[corrupt.size() / 2] = char(corrupt[corrupt.size() / 2] ^ 0x55);
+    QTest::newRow("corrupted stream")
+            << le32(quint32(corrupt.size())) + corrupt << 2 << QByteArray() << size;
+    QTest::newRow("expected larger than stream")
+            << le32(quint32(stream.size())) + stream << 2 << QByteArray() << size + 1;
+    QTest::newRow("expected smaller than stream")
+            << le32(quint32(stream.size())) + stream << 2 << QByteArray() << size - 1;
+}
+
+void tst_PackageFormat::readStoredBlock()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, mode);
+    QFETCH(QByteArray, expected);
+    QFETCH(quint32, expectedSize);
+
+    QBuffer device(&file);
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    QByteArray buffer(expectedSize, '\0');
+    QString reason;
+    const bool ok = ReadStoredBlock(device, buffer.data(), expectedSize, mode, &reason);
+    QCOMPARE(ok, !expected.isEmpty());
+    if (ok)
+        QCOMPARE(buffer, expected);
+    else
+        QVERIFY(!reason.isEmpty());
+    if (mode == UnsupportedBlock)
+        QCOMPARE(device.pos(), 0);
+}
+
+void tst_PackageFormat::compressedBlockLeavesPositionAfterIt()
+{
+    // GIVEN two compressed blocks one after the other
+    const QByteArray first = styData(2000), second = stiData(3000);
+    const QByteArray s1 = zlibCompress(first), s2 = zlibCompress(second);
+    QByteArray file = le32(quint32(s1.size())) + s1 + le32(quint32(s2.size())) + s2;
+    QBuffer device(&file);
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    // WHEN both are read in turn THEN each gives its own data
+    QByteArray a(first.size(), '\0'), b(second.size(), '\0');
+    QVERIFY(ReadStoredBlock(device, a.data(), quint32(a.size()), CompressedBlock));
+    QVERIFY(ReadStoredBlock(device, b.data(), quint32(b.size()), CompressedBlock));
+    QCOMPARE(a, first);
+    QCOMPARE(b, second);
+}
+
+void tst_PackageFormat::checkDataHeader_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<bool>("ok");
+
+    const int sty = int(PackageKind::STY), sti = int(PackageKind::STI);
+    QTest::newRow("STY 500") << sty << styData(936, 500) << true;
+    QTest::newRow("STY 499") << sty << styData(2000, 499) << false;
+    QTest::newRow("STY negative") << sty << styData(2000, -1) << false;
+    QTest::newRow("STY 935 bytes") << sty << styData(935, 600) << false;
+    QTest::newRow("STI 500 at 20") << sti << stiData(212, 500) << true;
+    QByteArray sti499 = stiData(400, 499);
+    qToLittleEndian<qint32>(600, sti499.data()); // offset 0 does not count for STI
+    QTest::newRow("STI 499 at 20") << sti << sti499 << false;
+    QTest::newRow("STI 211 bytes") << sti << stiData(211, 600) << false;
+    QTest::newRow("TEX not inspected") << int(PackageKind::TEX) << QByteArray("x") << true;
+    QTest::newRow("TFC empty") << int(PackageKind::TFC) << QByteArray() << true;
+}
+
+void tst_PackageFormat::checkDataHeader()
+{
+    QFETCH(int, kind);
+    QFETCH(QByteArray, data);
+    QFETCH(bool, ok);
+    const PackageInfo info{data.size()};
+    QCOMPARE(CheckDataHeader(info, data, PackageKind(kind)), ok);
+    // The payload size counts too: a header read past the data is not trusted.
+    if (ok && DataHeaderSize(PackageKind(kind)) > 0)
+        QVERIFY(!CheckDataHeader(PackageInfo{DataHeaderSize(PackageKind(kind)) - 1}, data,
+                                 PackageKind(kind)));
+}
+
+QTEST_GUILESS_MAIN(tst_PackageFormat)
+#include "tst_packageformat.moc"

@@ -1,0 +1,216 @@
+#include "i18n/IniFile.h"
+#include "package/PackageExtractor.h"
+#include "package/PackageWriter.h"
+
+#include "PackageBytes.h"
+#include "TestFiles.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace PackageBytes;
+
+// The delivery tool and the writer under it, checked against zlib's compress
+// and against the extractor: pack a tree, unpack every package, compare.
+class tst_QuillonPack : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void writerMatchesCompress_data();
+    void writerMatchesCompress();
+    void roundTrip();
+    void refusesOutputInsideSource_data();
+    void refusesOutputInsideSource();
+    void usage_data();
+    void usage();
+
+private:
+    QString path(const QString &relative) const { return m_dir->filePath(relative); }
+    int pack(const QStringList &arguments, QString *errors = nullptr) const;
+    // Every file below folder by relative path, with its bytes.
+    static QMap<QString, QByteArray> tree(const QString &folder);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+namespace {
+
+QByteArray noise(qsizetype size)
+{
+    QRandomGenerator random(7);
+    QByteArray bytes(size, '\0');
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+} // namespace
+
+void tst_QuillonPack::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+int tst_QuillonPack::pack(const QStringList &arguments, QString *errors) const
+{
+    QProcess process;
+    process.start(QUILLON_PACK_PATH, arguments);
+    if (!process.waitForFinished(60000))
+        return -1;
+    if (errors)
+        *errors = QString::fromUtf8(process.readAllStandardError());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+QMap<QString, QByteArray> tst_QuillonPack::tree(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        files.insert(QDir(folder).relativeFilePath(file), TestFiles::read(file));
+    }
+    return files;
+}
+
+void tst_QuillonPack::writerMatchesCompress_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("package");
+
+    // Larger than a chunk, so that the stream is written in several steps.
+    const QByteArray sty = styData(3 * PackageWriter::ChunkSize + 77);
+    QTest::newRow("compressed") << "a.sty" << sty << compressed("STYComp", sty);
+    const QByteArray random = noise(5000);
+    QTest::newRow("incompressible stays raw")
+            << "a.tex" << random << header("TEXComp", 5000, 5000) + random;
+    QTest::newRow("empty") << "a.tfc" << QByteArray() << header("TFCComp", 0, 0);
+}
+
+void tst_QuillonPack::writerMatchesCompress()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, data);
+    QFETCH(QByteArray, package);
+
+    QVERIFY(TestFiles::write(path(name), data));
+    PackageWriter writer;
+    QVERIFY2(writer.write(path(name), path(name + '_'), *PackageKindForDataPath(name)),
+             qPrintable(writer.errorString()));
+    QCOMPARE(TestFiles::read(path(name + '_')), package);
+}
+
+void tst_QuillonPack::roundTrip()
+{
+    // GIVEN a source tree with all kinds, nested units, files that do not
+    // compress, an empty file, and files that are not data or are hidden
+    const QMap<QString, QByteArray> source{
+            {"STY_27/unit1/a.sty", styData(40000)},
+            {"STY_27/unit1/sub/b.STY", styData(300000, 777)},
+            {"STY_27/unit2/noise.sty", noise(3000)},
+            {"STI/u/a.sti", stiData(5000)},
+            {"DETAIL/d/a.sty", styData(2000)},
+            {"DETAIL/d/t.tex", data(100000)},
+            {"DETAIL/d/empty.tfc", QByteArray()},
+            {"DETAIL/d/readme.txt", "not data"},
+            {"DETAIL/d/.hidden.tex", data(100)},
+    };
+    for (auto it = source.cbegin(); it != source.cend(); ++it)
+        QVERIFY(TestFiles::write(path("src/" + it.key()), it.value()));
+
+    // WHEN the tree is packed
+    QString errors;
+    QCOMPARE(pack({path("src"), path("out"), "--year", "2027", "--season", "S/S", "--volume", "12",
+                   "--folder", "STY=STY_27"},
+                  &errors),
+             0);
+    QCOMPARE(tree(path("src")), source); // the source is untouched
+
+    // THEN dataset.ini describes it and every data file has its package
+    const IniFile ini = IniFile::load(path("out/dataset.ini"));
+    QCOMPARE(ini.readString("DataSet", "Season"), "S/S");
+    QCOMPARE(ini.readInteger("DataSet", "Volume", 0), 12);
+    QCOMPARE(ini.readString("STY", "Folder"), "STY_27");
+    QCOMPARE(ini.readInteger("STI", "Present", 0), 1);
+    QCOMPARE(ini.readInteger("DETAIL", "Present", 0), 1);
+    QMap<QString, QByteArray> packages = tree(path("out"));
+    packages.remove("dataset.ini");
+    QStringList expected;
+    for (const QString &name : source.keys()) {
+        if (!name.endsWith(".txt") && !name.contains("/."))
+            expected << name + '_';
+    }
+    QCOMPARE(packages.keys(), expected);
+
+    // AND unpacking every package gives the source bytes back
+    PackageExtractor extractor;
+    for (const QString &name : expected) {
+        const QString packed = path("out/" + name);
+        QVERIFY2(extractor.extract(packed, InstalledName(packed)),
+                 qPrintable(extractor.errorString()));
+        QCOMPARE(TestFiles::read(InstalledName(packed)), source.value(InstalledName(name)));
+    }
+}
+
+void tst_QuillonPack::refusesOutputInsideSource_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::newRow("the source itself") << "src";
+    QTest::newRow("below the source") << "src/out";
+    QTest::newRow("below, not yet made") << "src/STY/new/out";
+    QTest::newRow("through ..") << "other/../src/out";
+}
+
+void tst_QuillonPack::refusesOutputInsideSource()
+{
+    QFETCH(QString, output);
+    const QByteArray sty = styData(5000);
+    QVERIFY(TestFiles::write(path("src/STY/a.sty"), sty));
+    QVERIFY(QDir().mkpath(path("other")));
+    QString errors;
+    QCOMPARE(pack({path("src"), path(output)}, &errors), 1);
+    QVERIFY2(errors.contains("inside the source folder"), qPrintable(errors));
+    QCOMPARE(tree(path("src")).keys(), QStringList{"STY/a.sty"});
+}
+
+void tst_QuillonPack::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("help") << QStringList{"--help"} << 0 << QString();
+    // "@" stands for the test's temporary folder.
+    QTest::newRow("one folder") << QStringList{"@src"} << 2 << "SOURCE_DIR and OUTPUT_DIR";
+    QTest::newRow("bad volume") << QStringList{"@src", "@out", "--volume", "x"} << 2
+                                << "whole number";
+    QTest::newRow("bad folder kind")
+            << QStringList{"@src", "@out", "--folder", "TEX=t"} << 2 << "--folder";
+    QTest::newRow("missing source") << QStringList{"@nowhere", "@out"} << 1 << "no such folder";
+    QTest::newRow("no kind folder") << QStringList{"@src", "@out"} << 1 << "No kind folder";
+}
+
+void tst_QuillonPack::usage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QVERIFY(QDir().mkpath(path("src")));
+    for (QString &argument : arguments) {
+        if (argument.startsWith('@'))
+            argument = path(argument.mid(1));
+    }
+    QString errors;
+    QCOMPARE(pack(arguments, &errors), exitCode);
+    QVERIFY2(errors.contains(message), qPrintable(errors));
+    QVERIFY(!QFileInfo::exists(path("out/dataset.ini")));
+}
+
+QTEST_GUILESS_MAIN(tst_QuillonPack)
+#include "tst_quillonpack.moc"

@@ -1,0 +1,138 @@
+#include "DataSetPacker.h"
+
+#include "package/PackageKind.h"
+#include "package/PackageWriter.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// True when path is folder or lies below it. The output folder may not exist
+// yet, so its nearest existing ancestors are compared with the folder, which
+// also sees through links and, where file names ignore case, through case.
+bool isInside(const QString &path, const QString &folder)
+{
+    const QFileInfo folderInfo(folder);
+    for (QString current = QDir::cleanPath(QFileInfo(path).absoluteFilePath());;) {
+        if (QFileInfo(current) == folderInfo)
+            return true;
+        const QString parent = QFileInfo(current).path();
+        if (parent == current)
+            return false;
+        current = parent;
+    }
+}
+
+} // namespace
+
+DataSetPacker::DataSetPacker(Options options) : m_options(std::move(options)) {}
+
+QString DataSetPacker::kindSourceDir(DataKind kind) const
+{
+    return m_options.sourceDir + u'/' + m_options.folders[KindIndex(kind)];
+}
+
+QString DataSetPacker::kindOutputDir(DataKind kind) const
+{
+    return m_options.outputDir + u'/' + m_options.folders[KindIndex(kind)];
+}
+
+bool DataSetPacker::run()
+{
+    if (!checkFolders())
+        return false;
+    for (DataKind kind : AllDataKinds)
+        packKind(kind);
+    if (std::none_of(m_present.begin(), m_present.end(), [](bool present) { return present; }))
+        m_errors << u"No kind folder (%1, %2, %3) in \"%4\""_s.arg(
+                m_options.folders[0], m_options.folders[1], m_options.folders[2],
+                native(m_options.sourceDir));
+    return m_errors.isEmpty() && writeDescription();
+}
+
+bool DataSetPacker::checkFolders()
+{
+    if (!QFileInfo(m_options.sourceDir).isDir())
+        m_errors << u"Cannot read \"%1\": no such folder"_s.arg(native(m_options.sourceDir));
+    else if (isInside(m_options.outputDir, m_options.sourceDir))
+        m_errors << u"Refusing to write into \"%1\": the output folder lies inside the source "
+                    "folder \"%2\""_s.arg(native(m_options.outputDir), native(m_options.sourceDir));
+    else if (!QDir().mkpath(m_options.outputDir))
+        m_errors << u"Cannot create \"%1\""_s.arg(native(m_options.outputDir));
+    return m_errors.isEmpty();
+}
+
+void DataSetPacker::packKind(DataKind kind)
+{
+    const QDir source(kindSourceDir(kind));
+    if (!QFileInfo(source.path()).isDir())
+        return;
+    m_present[KindIndex(kind)] = true;
+    if (!QDir().mkpath(kindOutputDir(kind))) {
+        m_errors << u"Cannot create \"%1\""_s.arg(native(kindOutputDir(kind)));
+        return;
+    }
+    PackageWriter writer;
+    int packed = 0;
+    int compressed = 0;
+    for (const QString &path : dataFiles(source.path())) {
+        const QString target = kindOutputDir(kind) + u'/' + source.relativeFilePath(path) + u'_';
+        if (!QDir().mkpath(QFileInfo(target).path())) {
+            m_errors << u"Cannot create \"%1\""_s.arg(native(QFileInfo(target).path()));
+            continue;
+        }
+        if (!writer.write(path, target, *PackageKindForDataPath(path))) {
+            m_errors << writer.errorString();
+            continue;
+        }
+        ++packed;
+        compressed += writer.isCompressed() ? 1 : 0;
+    }
+    m_summary << u"%1: %2 files packed (%3 compressed) into \"%4\""_s.arg(DataKindName(kind))
+                         .arg(packed)
+                         .arg(compressed)
+                         .arg(native(kindOutputDir(kind)));
+}
+
+// Hidden files and folders are left out, as the installer's scan leaves them.
+QStringList DataSetPacker::dataFiles(const QString &folder) const
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (PackageKindForDataPath(path) && !it.fileName().startsWith(u'.'))
+            files << path;
+    }
+    files.sort();
+    return files;
+}
+
+bool DataSetPacker::writeDescription()
+{
+    QString text = u"[DataSet]\r\nYear=%1\r\nSeason=%2\r\nVolume=%3\r\n"_s.arg(
+            m_options.year, m_options.season, QString::number(m_options.volume));
+    for (DataKind kind : AllDataKinds)
+        text += u"[%1]\r\nPresent=%2\r\nFolder=%3\r\n"_s.arg(
+                DataKindName(kind), m_present[KindIndex(kind)] ? u"1"_s : u"0"_s,
+                m_options.folders[KindIndex(kind)]);
+
+    const QString path = m_options.outputDir + u"/dataset.ini"_s;
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit())
+        return true;
+    m_errors << u"Cannot write \"%1\": %2"_s.arg(native(path), file.errorString());
+    return false;
+}

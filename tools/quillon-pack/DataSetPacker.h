@@ -1,0 +1,52 @@
+#pragma once
+
+#include "wizard/DataKind.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// Builds a data set for delivery: every STY, STI, TEX and TFC data file below
+// a kind folder of the source is written as a package "<name>_" in the same
+// relative place below the output folder, and dataset.ini describes the kinds
+// found. The source is only read.
+class DataSetPacker
+{
+public:
+    struct Options
+    {
+        QString sourceDir;
+        QString outputDir;
+        QString year;
+        QString season;
+        int volume = 0;
+        // Folder name per data kind, relative to the source and output folders.
+        std::array<QString, 3> folders{QStringLiteral("STY"), QStringLiteral("STI"),
+                                       QStringLiteral("DETAIL")};
+    };
+
+    explicit DataSetPacker(Options options);
+
+    // Packs every kind found and writes dataset.ini. Goes on after a file
+    // that fails, but writes no dataset.ini then.
+    [[nodiscard]] bool run();
+
+    // One line per failure, each naming its file.
+    QStringList errors() const { return m_errors; }
+    // One line per kind found: how many files were packed and compressed.
+    QStringList summary() const { return m_summary; }
+
+private:
+    bool checkFolders();
+    void packKind(DataKind kind);
+    QStringList dataFiles(const QString &folder) const;
+    bool writeDescription();
+    QString kindSourceDir(DataKind kind) const;
+    QString kindOutputDir(DataKind kind) const;
+
+    Options m_options;
+    std::array<bool, 3> m_present{};
+    QStringList m_errors;
+    QStringList m_summary;
+};

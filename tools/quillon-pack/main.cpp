@@ -1,0 +1,103 @@
+#include "DataSetPacker.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void print(FILE *stream, const QString &text)
+{
+    std::fputs(qPrintable(text + u'\n'), stream);
+}
+
+int usageError(const QCommandLineParser &parser, const QString &message)
+{
+    print(stderr, u"quillon-pack: "_s + message);
+    print(stderr, parser.helpText());
+    return 2;
+}
+
+// "--folder KIND=NAME" names the source and output folder of a data kind.
+bool applyFolder(const QString &value, DataSetPacker::Options &options)
+{
+    const qsizetype equals = value.indexOf(u'=');
+    const QString kind = value.left(equals).trimmed();
+    const QString name = value.mid(equals + 1).trimmed();
+    for (DataKind dataKind : AllDataKinds) {
+        if (equals > 0 && !name.isEmpty()
+            && kind.compare(DataKindName(dataKind), Qt::CaseInsensitive) == 0) {
+            options.folders[KindIndex(dataKind)] = QDir::fromNativeSeparators(name);
+            return true;
+        }
+    }
+    return false;
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+            u"Builds a Quillon data set for delivery.\n\n"
+            "Every *.sty, *.sti, *.tex and *.tfc file below the STY, STI and DETAIL\n"
+            "folders of SOURCE_DIR is written as a package (its name plus \"_\") in the\n"
+            "same place below OUTPUT_DIR, compressed when that makes it smaller, and\n"
+            "OUTPUT_DIR/dataset.ini describes the kinds found. SOURCE_DIR is only read;\n"
+            "OUTPUT_DIR may not lie inside it.\n\n"
+            "Exit status: 0 done, 1 a file or folder failed, 2 usage error."_s);
+    parser.addHelpOption();
+    parser.addPositionalArgument(u"SOURCE_DIR"_s, u"Folder holding the kind folders."_s);
+    parser.addPositionalArgument(u"OUTPUT_DIR"_s, u"Folder to write the data set into."_s);
+    parser.addOption({u"year"_s, u"Year shown by the installer."_s, u"Y"_s});
+    parser.addOption({u"season"_s, u"Season shown by the installer."_s, u"S"_s});
+    parser.addOption({u"volume"_s, u"Volume number shown by the installer."_s, u"N"_s});
+    parser.addOption({u"folder"_s,
+                      u"Folder name of a kind instead of STY, STI or DETAIL, "
+                      "e.g. STY=STY_2027SS (may be repeated)."_s,
+                      u"KIND=NAME"_s});
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"quillon-pack"_s);
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(app.arguments()))
+        return usageError(parser, parser.errorText());
+    if (parser.isSet(u"help"_s)) {
+        print(stdout, parser.helpText());
+        return 0;
+    }
+    const QStringList folders = parser.positionalArguments();
+    if (folders.size() != 2)
+        return usageError(parser, u"give SOURCE_DIR and OUTPUT_DIR"_s);
+
+    DataSetPacker::Options options;
+    options.sourceDir = QDir::cleanPath(QDir::fromNativeSeparators(folders[0]));
+    options.outputDir = QDir::cleanPath(QDir::fromNativeSeparators(folders[1]));
+    options.year = parser.value(u"year"_s);
+    options.season = parser.value(u"season"_s);
+    bool volumeOk = true;
+    if (parser.isSet(u"volume"_s))
+        options.volume = parser.value(u"volume"_s).toInt(&volumeOk);
+    if (!volumeOk)
+        return usageError(parser, u"--volume needs a whole number"_s);
+    for (const QString &value : parser.values(u"folder"_s)) {
+        if (!applyFolder(value, options))
+            return usageError(parser, u"--folder needs STY=NAME, STI=NAME or DETAIL=NAME"_s);
+    }
+
+    DataSetPacker packer(options);
+    const bool ok = packer.run();
+    for (const QString &line : packer.summary())
+        print(stdout, line);
+    for (const QString &line : packer.errors())
+        print(stderr, u"quillon-pack: "_s + line);
+    return ok ? 0 : 1;
+}
