@@ -1,0 +1,42 @@
+#include "CancelDialogue.h"
+
+#include "i18n/TextNumbers.h"
+#include "install/InstallContext.h"
+#include "install/InstallUi.h"
+#include "install/Removal.h"
+#include "wizard/WizardState.h"
+
+namespace {
+
+void removeEarlierKind(InstallContext &context, DataKind kind)
+{
+    KindLists &lists = context.kindLists(kind);
+    for (const QString &file : std::as_const(lists.createdFiles))
+        RemoveFileReporting(context, kind, file);
+    lists.createdFiles.clear();
+    RemoveCreatedFolders(context, kind, false);
+}
+
+} // namespace
+
+void RunCopyCancelDialogue(InstallContext &context)
+{
+    const DataKind current = context.currentKind();
+    const bool remove = context.ui.askYesNo(Question::RemoveFiles,
+                                            context.text(InstallText::RemoveFilesQuestion),
+                                            QStringLiteral("Delete Files"));
+    // The packed copies go in any case: they were never extracted and are not
+    // the user's data.
+    RemovePackedCopies(context, current);
+    if (!remove)
+        return;
+
+    RemoveCreatedFolders(context, current, false);
+    for (DataKind kind : AllDataKinds) {
+        if (kind == current)
+            break;
+        if (context.state.kind(kind).selected)
+            removeEarlierKind(context, kind);
+    }
+    context.showProgress(0);
+}

@@ -1,0 +1,130 @@
+#include "CopyWithPrompts.h"
+
+#include "i18n/TextNumbers.h"
+#include "install/CancelDialogue.h"
+#include "install/DestinationFolders.h"
+#include "install/FileCopy.h"
+#include "install/InstallContext.h"
+#include "install/InstallUi.h"
+#include "install/Removal.h"
+#include "package/PackageKind.h"
+#include "wizard/WizardState.h"
+
+#include <QFileInfo>
+
+#include <optional>
+
+namespace {
+
+class CopyStep
+{
+public:
+    explicit CopyStep(InstallContext &context)
+        : m_context(context)
+        , m_kind(context.currentKind())
+        , m_lists(context.kindLists(m_kind))
+        , m_copy([&context] { context.ui.processEvents(); })
+    {}
+
+    bool run();
+
+private:
+    bool copyEntry(qsizetype i);
+    OverwriteAnswer askOverwrite(const QString &installedName);
+    void copy(qsizetype i);
+    void notOverwrittenFrom(qsizetype i);
+    QString cancelCaption() const;
+
+    InstallContext &m_context;
+    const DataKind m_kind;
+    KindLists &m_lists;
+    FileCopy m_copy;
+    std::optional<OverwriteAnswer> m_remembered; // the answer to the last question
+};
+
+QString CopyStep::cancelCaption() const
+{
+    return m_kind == DataKind::STY ? QStringLiteral("Cancel") : QStringLiteral("Cancel Installing");
+}
+
+bool CopyStep::run()
+{
+    m_context.ui.setProgressBar(10);
+    m_context.state.cancelRequested = false;
+    m_lists.copied.clear();
+    const qsizetype count = m_lists.sourceFiles.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        if (m_context.cancelConfirmed(cancelCaption())) {
+            RunCopyCancelDialogue(m_context);
+            return false;
+        }
+        m_context.showProgress(static_cast<int>(double(i + 1) / count * 30 + 10));
+        if (!copyEntry(i))
+            return false;
+    }
+    m_context.showProgress(40);
+    return true;
+}
+
+// False when the user chose Cancel in the overwrite question.
+bool CopyStep::copyEntry(qsizetype i)
+{
+    const QString installedName = InstalledName(m_lists.destinationFiles.at(i));
+    if (!QFileInfo::exists(installedName)) {
+        copy(i);
+        return true;
+    }
+    if (m_remembered != OverwriteAnswer::All)
+        m_remembered = askOverwrite(installedName);
+    switch (*m_remembered) {
+    case OverwriteAnswer::Yes:
+    case OverwriteAnswer::All:
+        copy(i);
+        m_context.reportLine(m_kind,
+                             m_context.text(InstallText::Overwritten) + NativePath(installedName));
+        break;
+    case OverwriteAnswer::No:
+        m_context.reportLine(m_kind, m_context.text(InstallText::NotOverwritten)
+                                             + NativePath(installedName));
+        break;
+    case OverwriteAnswer::Cancel:
+        notOverwrittenFrom(i);
+        // The installed data files stay; the packed copies are only ours.
+        RemovePackedCopies(m_context, m_kind);
+        return false;
+    }
+    return true;
+}
+
+OverwriteAnswer CopyStep::askOverwrite(const QString &installedName)
+{
+    const QString separator = m_kind == DataKind::STY ? QStringLiteral("\n") : QString();
+    return m_context.ui.askOverwrite(m_context.text(InstallText::OverwriteQuestion) + separator
+                                     + NativePath(installedName));
+}
+
+void CopyStep::copy(qsizetype i)
+{
+    const QString &target = m_lists.destinationFiles.at(i);
+    if (m_copy.copy(m_lists.sourceFiles.at(i), target)) {
+        m_lists.copied.append(target);
+        return;
+    }
+    m_context.reportLine(m_kind, m_context.text(InstallText::FileNotInstalled)
+                                         + NativePath(InstalledName(target)));
+}
+
+void CopyStep::notOverwrittenFrom(qsizetype i)
+{
+    for (; i < m_lists.destinationFiles.size(); ++i)
+        m_lists.status.append(m_context.text(InstallText::NotOverwritten)
+                              + NativePath(InstalledName(m_lists.destinationFiles.at(i))));
+}
+
+} // namespace
+
+bool PrepareAndCopyKind(InstallContext &context)
+{
+    CreateDestinationFolders(context);
+    return CopyStep(context).run();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+class InstallContext;
+
+// Creates the current kind's folders, then copies its packed files into the
+// destination, asking before an installed data file is overwritten. Moves the
+// bar from 10 to 40. Returns false when the user cancelled; what is removed
+// then is the user's choice in the cancel dialogue.
+[[nodiscard]] bool PrepareAndCopyKind(InstallContext &context);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "wizard/DataKind.h"
+
+#include <QString>
+#include <QStringList>
+
+class InstallContext;
+
+// The packed-file suffixes a kind installs, lower case.
+const QStringList &AcceptedSuffixes(DataKind kind);
+
+// True when the last five characters of path, lower-cased, are one of the
+// kind's packed-file suffixes.
+bool IsPackedFileOf(DataKind kind, const QString &path);
+
+// Appends the folders and packed files below folder to the current kind's
+// source lists, in listing order, a folder before its contents. Hidden
+// entries, names starting with "." and symbolic links or junctions are
+// skipped: a link could lead outside the data set or round in a loop.
+// A folder that cannot be listed contributes nothing.
+void ScanFolder(InstallContext &context, const QString &folder, bool recursive);

@@ -1,0 +1,64 @@
+#include "InstallContext.h"
+
+#include "i18n/TextNumbers.h"
+#include "i18n/TextTable.h"
+#include "install/InstallUi.h"
+#include "platform/PlatformPaths.h"
+#include "wizard/WizardState.h"
+
+#include <QDir>
+
+InstallContext::InstallContext(WizardState &state, const LanguageTextTable &texts, InstallUi &ui)
+    : state(state), texts(texts), ui(ui), statusFolder(DefaultStatusFolder())
+{}
+
+KindLists &InstallContext::currentLists()
+{
+    return kindLists(currentKind());
+}
+
+DataKind InstallContext::currentKind() const
+{
+    return state.currentKind;
+}
+
+const UnitTree &InstallContext::currentTree() const
+{
+    return state.kind(currentKind()).units;
+}
+
+QString InstallContext::text(int number) const
+{
+    return GetText(texts, number);
+}
+
+void InstallContext::showProgress(int value)
+{
+    ui.setProgressBar(value);
+    ui.setPercentLabel(value);
+}
+
+bool InstallContext::cancelConfirmed(const QString &caption)
+{
+    ui.processEvents();
+    if (!state.cancelRequested)
+        return false;
+    state.cancelRequested = false;
+    // Closing is allowed only while the question is up; left set afterwards,
+    // the close box would end the window in the middle of the run.
+    state.closingAllowed = true;
+    const bool yes = ui.askYesNo(Question::CancelRun, text(InstallText::CancelQuestion), caption);
+    state.closingAllowed = false;
+    return yes;
+}
+
+void InstallContext::reportLine(DataKind kind, const QString &line)
+{
+    kindLists(kind).status.append(line);
+    ui.addMemoLine(line);
+}
+
+QString NativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}

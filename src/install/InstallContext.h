@@ -1,0 +1,51 @@
+#pragma once
+
+#include "install/KindLists.h"
+#include "wizard/DataKind.h"
+
+#include <array>
+
+class InstallUi;
+class UnitTree;
+class WizardState;
+struct LanguageTextTable;
+
+// What the steps of an install run share: the wizard's state, the texts of the
+// run's language, the interface that shows and asks, and per kind the lists
+// of the run. The steps themselves live in their own files.
+class InstallContext
+{
+public:
+    InstallContext(WizardState &state, const LanguageTextTable &texts, InstallUi &ui);
+
+    WizardState &state;
+    const LanguageTextTable &texts;
+    InstallUi &ui;
+
+    std::array<KindLists, 3> lists;
+    float scanProgress = 0; // grows by 0.5 for every folder scanned
+    QString statusFolder;   // where the status files are saved
+
+    KindLists &kindLists(DataKind kind) { return lists[KindIndex(kind)]; }
+    const KindLists &kindLists(DataKind kind) const { return lists[KindIndex(kind)]; }
+    KindLists &currentLists();
+    DataKind currentKind() const;
+    // The unit tree of the current kind, which a User install is built from.
+    const UnitTree &currentTree() const;
+
+    QString text(int number) const;
+
+    // Sets the bar and the percent label to the same value.
+    void showProgress(int value);
+
+    // Lets window events run, then, when Cancel was pressed since the last
+    // look, clears the request and asks whether to cancel. True when the user
+    // confirmed; closing the window stays refused throughout.
+    bool cancelConfirmed(const QString &caption);
+
+    // A line for a kind's status list, also shown in the memo.
+    void reportLine(DataKind kind, const QString &line);
+};
+
+// A path as a person reads it, with the platform's separators.
+QString NativePath(const QString &path);

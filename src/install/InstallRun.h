@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringList>
+
+#include "wizard/DataKind.h"
+
+class InstallContext;
+
+// What the Install button starts: collect the install lists, map them to the
+// destinations, then install the selected kinds in the order STY, STI, DETAIL
+// (folders, copy with overwrite questions, extraction), and end with the
+// completion questions and, on request, the status files.
+class InstallRun
+{
+public:
+    explicit InstallRun(InstallContext &context);
+
+    void btInstallClick();
+
+    // How the last run ended, for callers that report it (the unattended install).
+    enum class Outcome { NotStarted, Aborted, Installed, KindFailed };
+    Outcome outcome() const { return m_outcome; }
+    bool hasStatusLines() const;
+    QStringList savedStatusFiles() const { return m_saved; }
+
+private:
+    bool collectBasic();
+    bool collectUser();
+    bool anyUnitsChosen() const;
+    void abort();
+    void runProper();
+    bool installKind(DataKind kind);
+    void reportNotInstalled(DataKind kind);
+    void updateElapsed();
+
+    InstallContext &m_context;
+    QElapsedTimer m_timer;
+    Outcome m_outcome = Outcome::NotStarted;
+    QStringList m_saved;
+};

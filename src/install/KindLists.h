@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringList>
+
+// The lists one data kind's installation is made of. Paths are in Qt form.
+struct KindLists
+{
+    QStringList sourceFolders;      // folders to create, full source paths
+    QStringList sourceFiles;        // packed files to install, full source paths
+    QStringList destinationFolders; // sourceFolders mapped under the destination
+    QStringList destinationFiles;   // sourceFiles mapped under the destination
+    QStringList copied;             // packed copies put into the destination by this run
+    QStringList status;             // the lines of the kind's status file ("fail list")
+
+    // What this run created, so that removing after a cancel takes away only
+    // that and never something that was there before.
+    QStringList createdFolders; // parents before children
+    QStringList createdFiles;   // installed data files that did not exist before
+
+    bool unitsChosen = false; // the kind has something to install in this run
+
+    void clearRunRecords()
+    {
+        copied.clear();
+        createdFolders.clear();
+        createdFiles.clear();
+    }
+};

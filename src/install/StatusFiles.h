@@ -1,0 +1,16 @@
+#pragma once
+
+#include "wizard/DataKind.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+// The status file of a kind: "<folder>/STY_Install_Status-2027-03-01.txt".
+// The date is written yyyy-MM-dd whatever the locale, so that it never holds
+// characters a file name cannot.
+QString StatusFileName(DataKind kind, const QString &folder, QDate date);
+
+// Writes the lines, each ended by CR LF, UTF-8, replacing an existing file.
+// The file is replaced only when it was written whole.
+[[nodiscard]] bool SaveStatusFile(const QString &path, const QStringList &lines, QString *error);

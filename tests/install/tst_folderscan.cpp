@@ -1,0 +1,207 @@
+#include "install/FolderScan.h"
+#include "install/UnitListBuilder.h"
+
+#include "InstallFixture.h"
+
+#include <QFile>
+#include <QtTest>
+
+// Building the install lists: the folder scan of a Basic install and the unit
+// builder of a User install.
+class tst_FolderScan : public QObject
+{
+    Q_OBJECT
+private slots:
+    void suffixes_data();
+    void suffixes();
+    void hiddenDotAndLinkedFoldersAreSkipped();
+    void folderBeforeItsContents();
+    void scanProgressCountsFolders();
+    void scanProgressStopsAt100();
+    void checkedNodeIsOneScanRoot();
+    void partlyCheckedParentGivesOnlyItsFolder();
+    void builderListsAreSorted();
+    void builderCancel_data();
+    void builderCancel();
+};
+
+void tst_FolderScan::suffixes_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("listed");
+    const int sty = KindIndex(DataKind::STY), sti = KindIndex(DataKind::STI),
+              detail = KindIndex(DataKind::DETAIL);
+    QTest::newRow("STY packed") << sty << "a.sty_" << true;
+    QTest::newRow("STY capitals") << sty << "A.STY_" << true;
+    QTest::newRow("STY unpacked") << sty << "a.sty" << false;
+    QTest::newRow("STY gets no STI") << sty << "a.sti_" << false;
+    QTest::newRow("STI packed") << sti << "a.sti_" << true;
+    QTest::newRow("STI gets no tex") << sti << "a.tex_" << false;
+    QTest::newRow("DETAIL sty") << detail << "a.sty_" << true;
+    QTest::newRow("DETAIL tfc") << detail << "a.Tfc_" << true;
+    QTest::newRow("DETAIL tex") << detail << "a.tex_" << true;
+    QTest::newRow("DETAIL gets no sti") << detail << "a.sti_" << false;
+    QTest::newRow("short name") << detail << "tex_" << false;
+}
+
+void tst_FolderScan::suffixes()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, file);
+    QFETCH(bool, listed);
+    InstallFixture f;
+    const DataKind k = static_cast<DataKind>(kind);
+    f.state.currentKind = k;
+    f.addPackage(k, "unit/" + file, "x");
+    ScanFolder(f.context, f.state.kind(k).sourceFolder, true);
+    QCOMPARE(f.context.kindLists(k).sourceFiles.contains(f.source(k, "unit/" + file)), listed);
+}
+
+void tst_FolderScan::hiddenDotAndLinkedFoldersAreSkipped()
+{
+    InstallFixture f;
+    f.state.currentKind = DataKind::STY;
+    f.addPackage(DataKind::STY, "unit/a.sty_", "x");
+    f.addPackage(DataKind::STY, ".hidden/b.sty_", "x");
+    f.addPackage(DataKind::STY, "unit/.c.sty_", "x");
+    // A link back up the tree would make the scan go round for ever.
+    QVERIFY(QFile::link(f.state.kind(DataKind::STY).sourceFolder,
+                        f.source(DataKind::STY, "unit/loop")));
+    QVERIFY(QFile::link(f.source(DataKind::STY, "unit/a.sty_"),
+                        f.source(DataKind::STY, "linked.sty_")));
+
+    ScanFolder(f.context, f.state.kind(DataKind::STY).sourceFolder, true);
+    const KindLists &lists = f.context.kindLists(DataKind::STY);
+    QCOMPARE(lists.sourceFolders, QStringList{f.source(DataKind::STY, "unit")});
+    QCOMPARE(lists.sourceFiles, QStringList{f.source(DataKind::STY, "unit/a.sty_")});
+}
+
+void tst_FolderScan::folderBeforeItsContents()
+{
+    InstallFixture f;
+    f.state.currentKind = DataKind::STI;
+    f.addPackage(DataKind::STI, "u/v/w/a.sti_", "x");
+    ScanFolder(f.context, f.state.kind(DataKind::STI).sourceFolder + '/', true);
+    const KindLists &lists = f.context.kindLists(DataKind::STI);
+    QCOMPARE(lists.sourceFolders,
+             (QStringList{f.source(DataKind::STI, "u"), f.source(DataKind::STI, "u/v"),
+                          f.source(DataKind::STI, "u/v/w")}));
+}
+
+void tst_FolderScan::scanProgressCountsFolders()
+{
+    // GIVEN a tree of 7 folders, the scanned folder included
+    InstallFixture f;
+    f.state.currentKind = DataKind::DETAIL;
+    for (const char *rel : {"a/a1", "a/a2", "b/b1", "b/b2"})
+        QVERIFY(QDir().mkpath(f.source(DataKind::DETAIL, rel)));
+    // WHEN it is scanned
+    ScanFolder(f.context, f.state.kind(DataKind::DETAIL).sourceFolder, true);
+    // THEN the scan progress is 3.5 and the bar shows its whole part
+    QCOMPARE(f.context.scanProgress, 3.5f);
+    QCOMPARE(f.ui.bar.last(), 3);
+}
+
+void tst_FolderScan::scanProgressStopsAt100()
+{
+    InstallFixture f;
+    f.state.currentKind = DataKind::DETAIL;
+    f.context.scanProgress = 99.5f;
+    QVERIFY(QDir().mkpath(f.source(DataKind::DETAIL, "a/b/c")));
+    ScanFolder(f.context, f.state.kind(DataKind::DETAIL).sourceFolder, true);
+    QCOMPARE(f.context.scanProgress, 101.5f);
+    QCOMPARE(*std::max_element(f.ui.bar.begin(), f.ui.bar.end()), 100);
+}
+
+void tst_FolderScan::checkedNodeIsOneScanRoot()
+{
+    InstallFixture f;
+    f.state.userInstall = true;
+    f.state.currentKind = DataKind::STI;
+    f.addPackage(DataKind::STI, "Unit1/Sub1/a.sti_", "x");
+    f.addPackage(DataKind::STI, "Unit1/b.sti_", "x");
+    f.addPackage(DataKind::STI, "Unit2/Sub2/c.sti_", "x");
+    UnitTree &tree = f.tree(DataKind::STI);
+    tree.click(f.nodeOf(DataKind::STI, "Unit2")); // only Unit1 stays checked
+
+    QVERIFY(BuildFromChosenUnits(f.context));
+    const KindLists &lists = f.context.kindLists(DataKind::STI);
+    // The root is partly checked: its own folder only; Unit1 whole.
+    QCOMPARE(lists.sourceFolders, (QStringList{f.state.kind(DataKind::STI).sourceFolder,
+                                               f.source(DataKind::STI, "Unit1"),
+                                               f.source(DataKind::STI, "Unit1/Sub1")}));
+    QCOMPARE(lists.sourceFiles, (QStringList{f.source(DataKind::STI, "Unit1/b.sti_"),
+                                             f.source(DataKind::STI, "Unit1/Sub1/a.sti_")}));
+    QCOMPARE(f.ui.stages.last(), f.text(36));
+    QVERIFY(!f.ui.percentVisible);
+}
+
+void tst_FolderScan::partlyCheckedParentGivesOnlyItsFolder()
+{
+    InstallFixture f;
+    f.state.userInstall = true;
+    f.state.currentKind = DataKind::STI;
+    f.addPackage(DataKind::STI, "Unit/direct.sti_", "x");
+    f.addPackage(DataKind::STI, "Unit/Child/a.sti_", "x");
+    f.addPackage(DataKind::STI, "Unit/Other/b.sti_", "x");
+    f.tree(DataKind::STI).click(f.nodeOf(DataKind::STI, "Unit/Other"));
+
+    QVERIFY(BuildFromChosenUnits(f.context));
+    const KindLists &lists = f.context.kindLists(DataKind::STI);
+    QVERIFY(lists.sourceFolders.contains(f.source(DataKind::STI, "Unit")));
+    QVERIFY(lists.sourceFolders.contains(f.source(DataKind::STI, "Unit/Child")));
+    QVERIFY(!lists.sourceFolders.contains(f.source(DataKind::STI, "Unit/Other")));
+    // Files lying directly in a partly checked folder are not installed.
+    QCOMPARE(lists.sourceFiles, QStringList{f.source(DataKind::STI, "Unit/Child/a.sti_")});
+}
+
+void tst_FolderScan::builderListsAreSorted()
+{
+    InstallFixture f;
+    f.state.userInstall = true;
+    f.state.currentKind = DataKind::DETAIL;
+    for (const char *rel : {"c/z.tex_", "B/y.tfc_", "a/x.sty_", "a/W.tex_"})
+        f.addPackage(DataKind::DETAIL, rel, "x");
+    f.tree(DataKind::DETAIL);
+    QVERIFY(BuildFromChosenUnits(f.context));
+    QStringList names;
+    for (const QString &path : f.context.kindLists(DataKind::DETAIL).sourceFiles)
+        names.append(QDir(f.state.kind(DataKind::DETAIL).sourceFolder).relativeFilePath(path));
+    QCOMPARE(names, (QStringList{"a/W.tex_", "a/x.sty_", "B/y.tfc_", "c/z.tex_"}));
+}
+
+void tst_FolderScan::builderCancel_data()
+{
+    QTest::addColumn<bool>("confirm");
+    QTest::newRow("Yes stops") << true;
+    QTest::newRow("No goes on") << false;
+}
+
+void tst_FolderScan::builderCancel()
+{
+    QFETCH(bool, confirm);
+    InstallFixture f;
+    f.state.userInstall = true;
+    f.state.currentKind = DataKind::STI;
+    f.addPackage(DataKind::STI, "Unit/a.sti_", "x");
+    f.tree(DataKind::STI);
+    f.ui.yesNo = {confirm};
+    f.ui.onEvents = [&f] {
+        if (f.ui.eventRounds == 1)
+            f.state.cancelRequested = true;
+    };
+
+    QCOMPARE(BuildFromChosenUnits(f.context), !confirm);
+    QCOMPARE(f.ui.asked.size(), 1);
+    QCOMPARE(f.ui.asked[0].text, f.text(22));
+    QCOMPARE(f.ui.asked[0].caption, QStringLiteral("Cancel"));
+    QVERIFY(!f.state.cancelRequested);
+    QVERIFY(!f.state.closingAllowed);
+    QCOMPARE(f.context.kindLists(DataKind::STI).sourceFiles.size(), confirm ? 0 : 1);
+    if (confirm)
+        QCOMPARE(f.ui.bar.last(), 0);
+}
+
+QTEST_GUILESS_MAIN(tst_FolderScan)
+#include "tst_folderscan.moc"

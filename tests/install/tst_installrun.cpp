@@ -1,0 +1,307 @@
+#include "install/InstallRun.h"
+#include "install/StatusFiles.h"
+
+#include "InstallFixture.h"
+
+#include <QtTest>
+
+// Whole install runs through the scripted interface, on real folders.
+class tst_InstallRun : public QObject
+{
+    Q_OBJECT
+private slots:
+    void basicInstallOfAllKinds();
+    void userInstallOfChosenUnits();
+    void onlyDetail();
+    void userInstallWithNothingChosen();
+    void cancelWhileMappingAborts();
+    void styFailsAndLaterKindsAreUntouched();
+    void damagedPackageGivesFailList();
+    void statusFilesSaved();
+    void statusFileThatCannotBeSaved();
+    void secondClickRunsAgain();
+    void rollbackLeavesDestinationAsBefore();
+
+private:
+    static void addAllKinds(InstallFixture &f);
+};
+
+void tst_InstallRun::addAllKinds(InstallFixture &f)
+{
+    f.addSty(DataKind::STY, "Jacket/Top/j1.sty_", 1);
+    f.addSty(DataKind::STY, "Jacket/Pants/p1.STY_", 2);
+    f.addSty(DataKind::STY, "Coat/c1.sty_", 3);
+    f.addSti("Blouse/Front/b1.sti_", 4);
+    f.addSti("Blouse/b2.sti_", 5);
+    f.addTex("Collar/t1.tex_", 6);
+    f.addSty(DataKind::DETAIL, "Collar/d1.sty_", 7);
+    f.addPackage(DataKind::DETAIL, "Cuff/readme.txt", "not installed");
+    f.addPackage(DataKind::DETAIL, "Cuff/x.sti_",
+                 PackageBytes::compressed("STIComp", "not installed"));
+}
+
+void tst_InstallRun::basicInstallOfAllKinds()
+{
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI, DataKind::DETAIL});
+    f.ui.defaultYesNo = true;
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    QString why;
+    QVERIFY2(f.installedAsExpected(&why), qPrintable(why));
+    QVERIFY(!QFile::exists(f.destination(DataKind::DETAIL, "Cuff/readme.txt")));
+    QVERIFY(!QFile::exists(f.destination(DataKind::DETAIL, "Cuff/x.sti")));
+    QCOMPARE(f.ui.memo, (QStringList{f.text(51), f.text(47), f.text(49), f.text(48), f.text(50),
+                                     f.text(55), f.text(56)}));
+    QCOMPARE(f.ui.stages, (QStringList{f.text(36), f.text(37), f.text(38), f.text(54)}));
+    QVERIFY(!f.ui.percentVisible);
+    QCOMPARE(f.ui.asked.size(), 1);
+    QCOMPARE(f.ui.asked[0].caption, QStringLiteral("Completed"));
+    QCOMPARE(f.ui.asked[0].text, f.text(26) + "\n" + f.text(29));
+    QCOMPARE(f.ui.closeRequests, 1);
+    QVERIFY(f.ui.runButtonsEnabled);
+    QCOMPARE(f.ui.elapsedSeconds, 0);
+    QCOMPARE(run.outcome(), InstallRun::Outcome::Installed);
+}
+
+void tst_InstallRun::userInstallOfChosenUnits()
+{
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI, DataKind::DETAIL});
+    f.state.userInstall = true;
+    f.tree(DataKind::STY).click(f.nodeOf(DataKind::STY, "Coat"));
+    f.tree(DataKind::STI);
+    f.tree(DataKind::DETAIL).click(f.nodeOf(DataKind::DETAIL, "Collar"));
+    for (DataKind kind : AllDataKinds)
+        f.state.kind(kind).hasCheckedUnit = f.state.kind(kind).units.hasCheckedUnit();
+    f.expected.erase(f.destination(DataKind::STY, "Coat/c1.sty"));
+    f.expected.erase(f.destination(DataKind::DETAIL, "Collar/t1.tex"));
+    f.expected.erase(f.destination(DataKind::DETAIL, "Collar/d1.sty"));
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    QString why;
+    QVERIFY2(f.installedAsExpected(&why), qPrintable(why));
+    QVERIFY(!QFile::exists(f.destination(DataKind::STY, "Coat")));
+    QVERIFY(!QFile::exists(f.destination(DataKind::DETAIL, "Collar")));
+    QVERIFY(QFileInfo(f.destination(DataKind::DETAIL, "Cuff")).isDir());
+    QCOMPARE(f.ui.asked.last().caption, QStringLiteral("Completed"));
+}
+
+void tst_InstallRun::onlyDetail()
+{
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::DETAIL});
+    QVERIFY(TestFiles::write(f.destination(DataKind::DETAIL, "Collar/t1.tex"), "old"));
+    f.ui.defaultOverwrite = OverwriteAnswer::No;
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    QCOMPARE(f.ui.stages, (QStringList{f.text(36), f.text(54)}));
+    QCOMPARE(f.ui.memo.mid(1, 1), QStringList{f.text(55)});
+    QCOMPARE(f.ui.memo.last(), f.text(56));
+    QVERIFY(!QFile::exists(f.destination(DataKind::STY, "")));
+    // The fail list offered names only the DETAIL status file.
+    const ScriptedInstallUi::Asked &offer = f.ui.asked.at(1);
+    QCOMPARE(offer.caption, QStringLiteral("Completed"));
+    QCOMPARE(offer.text,
+             f.text(27) + "\n\n"
+                     + NativePath(StatusFileName(DataKind::DETAIL, f.context.statusFolder,
+                                                 QDate::currentDate())));
+}
+
+void tst_InstallRun::userInstallWithNothingChosen()
+{
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY});
+    f.state.userInstall = true;
+    f.state.kind(DataKind::STI).hasCheckedUnit = true; // ticked once, but STI is not selected
+    InstallRun run(f.context);
+    run.btInstallClick();
+    QCOMPARE(f.ui.asked.size(), 1);
+    QCOMPARE(f.ui.asked[0].type, QStringLiteral("warning"));
+    QCOMPARE(f.ui.asked[0].caption, QStringLiteral("Not Selected"));
+    QCOMPARE(f.ui.asked[0].text, f.text(31));
+    QVERIFY(f.ui.runButtonsEnabled);
+    QVERIFY(!QFile::exists(f.base));
+}
+
+void tst_InstallRun::cancelWhileMappingAborts()
+{
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI});
+    f.ui.onEvents = [&f] {
+        if (!f.context.kindLists(DataKind::STY).destinationFiles.isEmpty())
+            f.state.cancelRequested = true;
+    };
+    f.ui.yesNo = {true, false};
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+    QCOMPARE(f.ui.captions(), (QStringList{"Cancel", "Close Installer"}));
+    QCOMPARE(f.ui.asked[1].text, f.text(29));
+    QCOMPARE(f.ui.closeRequests, 0);
+    QVERIFY(!f.state.closingAllowed);
+    QVERIFY(f.ui.runButtonsEnabled);
+    QCOMPARE(f.ui.bar.last(), 0);
+    QVERIFY(!QFile::exists(f.base));
+    QCOMPARE(run.outcome(), InstallRun::Outcome::Aborted);
+}
+
+void tst_InstallRun::styFailsAndLaterKindsAreUntouched()
+{
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI, DataKind::DETAIL});
+    QVERIFY(TestFiles::write(f.destination(DataKind::STY, "Coat/c1.sty"), "old"));
+    f.ui.overwrite = {OverwriteAnswer::Cancel};
+    f.ui.yesNo = {false, false};
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    QCOMPARE(f.ui.memo, (QStringList{f.text(51), f.text(47), f.text(43), f.text(44), f.text(57)}));
+    const QStringList sty = f.context.kindLists(DataKind::STY).status;
+    QCOMPARE(sty.last(), f.text(43));
+    QVERIFY(sty.first().startsWith(f.text(42)));
+    QCOMPARE(f.context.kindLists(DataKind::STI).status, QStringList{f.text(44)});
+    QCOMPARE(f.context.kindLists(DataKind::DETAIL).status, QStringList{f.text(57)});
+    QVERIFY(!QFile::exists(f.state.kind(DataKind::STI).destination));
+    QVERIFY(!QFile::exists(f.state.kind(DataKind::DETAIL).destination));
+    QCOMPARE(TestFiles::read(f.destination(DataKind::STY, "Coat/c1.sty")), QByteArray("old"));
+    // Never reported as completed.
+    QCOMPARE(f.ui.captions(), (QStringList{"Question", "Save fail list", "Close Installer"}));
+    QCOMPARE(run.outcome(), InstallRun::Outcome::KindFailed);
+}
+
+void tst_InstallRun::damagedPackageGivesFailList()
+{
+    InstallFixture f;
+    f.select({DataKind::STI});
+    f.addSti("u/good.sti_", 1);
+    f.addPackage(DataKind::STI, "u/bad.sti_",
+                 PackageBytes::compressed("STIComp", PackageBytes::stiData(4000, 499)));
+    f.ui.yesNo = {false, false};
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    QString why;
+    QVERIFY2(f.installedAsExpected(&why), qPrintable(why));
+    QVERIFY(!QFile::exists(f.destination(DataKind::STI, "u/bad.sti")));
+    QCOMPARE(f.context.kindLists(DataKind::STI).status,
+             QStringList{f.text(65) + NativePath(f.destination(DataKind::STI, "u/bad.sti"))});
+    QCOMPARE(f.ui.memo.last(), f.text(50)); // the kind itself is installed
+    QCOMPARE(f.ui.captions(), (QStringList{"Completed", "Completed"}));
+    QCOMPARE(f.ui.asked[1].text, f.text(26) + "\n" + f.text(29));
+}
+
+void tst_InstallRun::statusFilesSaved()
+{
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI});
+    QVERIFY(TestFiles::write(f.destination(DataKind::STY, "Coat/c1.sty"), "old"));
+    QVERIFY(TestFiles::write(f.destination(DataKind::STI, "Blouse/b2.sti"), "old"));
+    f.ui.defaultOverwrite = OverwriteAnswer::No;
+    f.ui.yesNo = {true, false};
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    const QString sty = StatusFileName(DataKind::STY, f.context.statusFolder, QDate::currentDate());
+    const QString sti = StatusFileName(DataKind::STI, f.context.statusFolder, QDate::currentDate());
+    QCOMPARE(TestFiles::read(sty),
+             (f.text(42) + NativePath(f.destination(DataKind::STY, "Coat/c1.sty")) + "\r\n")
+                     .toUtf8());
+    QVERIFY(QFile::exists(sti));
+    QCOMPARE(f.ui.captions(), (QStringList{"Question", "Question", "Completed", "Saved"}));
+    QCOMPARE(f.ui.asked[3].text,
+             f.text(28) + "\n\n" + NativePath(sty) + "\n" + NativePath(sti) + "\n\n" + f.text(29));
+    QCOMPARE(run.savedStatusFiles(), (QStringList{sty, sti}));
+}
+
+void tst_InstallRun::statusFileThatCannotBeSaved()
+{
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STI});
+    QVERIFY(TestFiles::write(f.destination(DataKind::STI, "Blouse/b2.sti"), "old"));
+    f.context.statusFolder = f.dir.filePath("no such folder");
+    f.ui.yesNo = {true, false};
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    const QString sti = StatusFileName(DataKind::STI, f.context.statusFolder, QDate::currentDate());
+    QCOMPARE(f.ui.captions(), (QStringList{"Question", "Completed", "Warning", "Close Installer"}));
+    QVERIFY(f.ui.asked[2].text.startsWith(f.text(66) + NativePath(sti)));
+    QVERIFY(run.savedStatusFiles().isEmpty());
+}
+
+void tst_InstallRun::secondClickRunsAgain()
+{
+    InstallFixture f;
+    f.addSti("Blouse/Front/b1.sti_", 4);
+    f.addSti("Blouse/b2.sti_", 5);
+    f.select({DataKind::STI});
+    f.ui.yesNo = {false};
+    InstallRun run(f.context);
+    run.btInstallClick();
+    QVERIFY(f.ui.runButtonsEnabled);
+    QCOMPARE(f.ui.closeRequests, 0);
+
+    f.ui.asked.clear();
+    f.ui.overwrite = {OverwriteAnswer::All};
+    f.ui.yesNo = {false, true};
+    run.btInstallClick();
+    QCOMPARE(f.ui.captions(), (QStringList{"Question", "Completed", "Completed"}));
+    QCOMPARE(f.context.kindLists(DataKind::STI).status.size(),
+             3); // two overwritten, one folder exists
+    QCOMPARE(f.ui.closeRequests, 1);
+    QString why;
+    QVERIFY2(f.installedAsExpected(&why), qPrintable(why));
+}
+
+void tst_InstallRun::rollbackLeavesDestinationAsBefore()
+{
+    // GIVEN a destination with the user's own files, one of which the run may overwrite
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI, DataKind::DETAIL});
+    QVERIFY(TestFiles::write(f.destination(DataKind::STY, "Jacket/notes.txt"), "mine"));
+    QVERIFY(TestFiles::write(f.destination(DataKind::STY, "Coat/c1.sty"), "old"));
+    QVERIFY(TestFiles::write(f.destination(DataKind::STI, "Blouse/keep.sti"), "mine"));
+    auto before = InstallFixture::snapshot(f.base);
+    f.ui.overwrite = {OverwriteAnswer::Yes};
+    // WHEN Cancel is pressed while STI is being copied and removal is confirmed
+    f.ui.onEvents = [&f] {
+        if (f.context.kindLists(DataKind::STI).copied.size() == 1)
+            f.state.cancelRequested = true;
+    };
+    f.ui.yesNo = {true, true, true, false};
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN everything is as before, but the file the user agreed to overwrite
+    QCOMPARE(f.ui.captions(), (QStringList{"Question", "Cancel Installing", "Delete Files",
+                                           "Save fail list", "Saved"}));
+    auto after = InstallFixture::snapshot(f.base);
+    QCOMPARE(after["STY_2027SS/Coat/c1.sty"],
+             f.expected[f.destination(DataKind::STY, "Coat/c1.sty")]);
+    after["STY_2027SS/Coat/c1.sty"] = before["STY_2027SS/Coat/c1.sty"];
+    QCOMPARE(after, before);
+}
+
+QTEST_GUILESS_MAIN(tst_InstallRun)
+#include "tst_installrun.moc"
