@@ -8,10 +8,15 @@
 
 QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
-    setApplicationName(QStringLiteral("Quillon"));
+    setIdentity();
     setApplicationDisplayName(QStringLiteral("Quillon"));
-    setApplicationVersion(QStringLiteral(QUILLON_VERSION));
     InitPictures();
+}
+
+void QuillonApplication::setIdentity()
+{
+    setApplicationName(QStringLiteral("Quillon"));
+    setApplicationVersion(QStringLiteral(QUILLON_VERSION));
 }
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)

@@ -13,6 +13,9 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
+    // The name and version, also for runs without windows.
+    static void setIdentity();
+
     // Shows the text of an exception that reached the event loop.
     static void showException(const QString &what);
 };

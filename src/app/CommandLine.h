@@ -1,0 +1,34 @@
+#pragma once
+
+#include "install/InstallUi.h"
+#include "wizard/DataKind.h"
+#include "wizard/RunSettings.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The command line of the installer: the windows by default, or with
+// --silent the unattended install.
+struct CommandLine
+{
+    RunSettings settings;
+    QString language; // --lang; empty: the language window asks
+    bool silent = false;
+    QList<DataKind> kinds;                           // --kinds; empty: every present kind
+    QMap<DataKind, QStringList> units;               // --units KIND=REL[;REL...]
+    QMap<DataKind, QString> destinations;            // --dest KIND=DIR, Qt form
+    OverwriteAnswer overwrite = OverwriteAnswer::No; // --overwrite all|none|cancel
+    bool saveStatus = false;                         // --save-status yes|no
+
+    enum class Action { Run, Help, Version, UsageError };
+    Action action = Action::Run;
+    QString error; // for UsageError
+    QString helpText;
+};
+
+// Parses arguments (the program name first). Relative folders are taken
+// from the current folder; programFolder fills the defaults.
+CommandLine ParseCommandLine(const QStringList &arguments, const QString &programFolder);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/CommandLine.h"
+
+// The unattended install: the wizard's preparation and checks, then the
+// install run, with everything shown on the console and every question
+// answered by the command line.
+class SilentInstall
+{
+public:
+    // The exit statuses.
+    enum Status {
+        Installed = 0,           // everything installed, no status line
+        InstalledWithStatus = 1, // installed, with skipped or failed files
+        KindFailed = 2,          // a kind failed or the run was cancelled
+        CannotStart = 3,         // bad option, no data set, no Vestra, refused destination
+    };
+
+    explicit SilentInstall(const CommandLine &commandLine);
+    int run();
+
+private:
+    const CommandLine &m_commandLine;
+};
