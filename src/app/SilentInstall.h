@@ -1,6 +1,12 @@
 #pragma once
 
 #include "app/CommandLine.h"
+#include "i18n/TextTable.h"
+#include "wizard/WizardState.h"
+
+#include <optional>
+
+class ConsoleInstallUi;
 
 // The unattended install: the wizard's preparation and checks, then the
 // install run, with everything shown on the console and every question
@@ -20,5 +26,16 @@ public:
     int run();
 
 private:
+    bool prepare();
+    bool selectKinds();
+    bool chooseUnits();
+    bool chooseUnitsOf(DataKind kind, const QStringList &units);
+    bool setDestinations();
+    bool checkAsThePagesDo();
+    int install();
+    bool refuse(const QString &message);
+
     const CommandLine &m_commandLine;
+    LanguageTextTable m_texts;
+    WizardState m_state;
 };

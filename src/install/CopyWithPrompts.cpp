@@ -89,8 +89,10 @@ bool CopyStep::copyEntry(qsizetype i)
         break;
     case OverwriteAnswer::Cancel:
         notOverwrittenFrom(i);
-        // The installed data files stay; the packed copies are only ours.
+        // The installed data files stay; the packed copies and the empty
+        // folders this step made are only ours.
         RemovePackedCopies(m_context, m_kind);
+        RemoveCreatedFolders(m_context, m_kind, false);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "StatusFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 QString StatusFileName(DataKind kind, const QString &folder, QDate date)
@@ -12,6 +13,8 @@ QString StatusFileName(DataKind kind, const QString &folder, QDate date)
 
 bool SaveStatusFile(const QString &path, const QStringList &lines, QString *error)
 {
+    // A status folder named on the command line may not exist yet.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     QByteArray bytes;
     for (const QString &line : lines)

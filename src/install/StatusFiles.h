@@ -11,6 +11,7 @@
 // characters a file name cannot.
 QString StatusFileName(DataKind kind, const QString &folder, QDate date);
 
-// Writes the lines, each ended by CR LF, UTF-8, replacing an existing file.
+// Writes the lines, each ended by CR LF, UTF-8, replacing an existing file;
+// a missing folder is created.
 // The file is replaced only when it was written whole.
 [[nodiscard]] bool SaveStatusFile(const QString &path, const QStringList &lines, QString *error);

@@ -8,11 +8,9 @@
 #include "wizard/UnitTree.h"
 #include "wizard/WizardState.h"
 
-#include <QDirIterator>
 #include <QTemporaryDir>
 
 #include <array>
-#include <map>
 
 // A data set and a destination in a fresh temporary folder, the wizard's state
 // pointing at them, the English texts and a scripted interface: what every
@@ -103,18 +101,9 @@ public:
 
     QString text(int number) const { return GetText(texts, number); }
 
-    // Every file below a folder, relative path -> bytes.
     static std::map<QString, QByteArray> snapshot(const QString &folder)
     {
-        std::map<QString, QByteArray> files;
-        QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            const QString rel = QDir(folder).relativeFilePath(path);
-            files[rel] = it.fileInfo().isDir() ? QByteArray("<dir>") : TestFiles::read(path);
-        }
-        return files;
+        return TestFiles::snapshot(folder);
     }
 
     // True when every expected installed file holds its data, byte for byte,

@@ -236,7 +236,9 @@ void tst_InstallRun::statusFileThatCannotBeSaved()
     addAllKinds(f);
     f.select({DataKind::STI});
     QVERIFY(TestFiles::write(f.destination(DataKind::STI, "Blouse/b2.sti"), "old"));
-    f.context.statusFolder = f.dir.filePath("no such folder");
+    // A file where the status folder should be: nothing can be saved there.
+    QVERIFY(TestFiles::write(f.dir.filePath("blocked"), "a file"));
+    f.context.statusFolder = f.dir.filePath("blocked");
     f.ui.yesNo = {true, false};
 
     InstallRun run(f.context);

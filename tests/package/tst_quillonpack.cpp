@@ -23,6 +23,7 @@ private slots:
     void writerMatchesCompress_data();
     void writerMatchesCompress();
     void roundTrip();
+    void relativeFolders();
     void refusesOutputInsideSource_data();
     void refusesOutputInsideSource();
     void usage_data();
@@ -30,7 +31,8 @@ private slots:
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
-    int pack(const QStringList &arguments, QString *errors = nullptr) const;
+    int pack(const QStringList &arguments, QString *errors = nullptr,
+             const QString &workingDirectory = QString()) const;
     // Every file below folder by relative path, with its bytes.
     static QMap<QString, QByteArray> tree(const QString &folder);
 
@@ -56,9 +58,11 @@ void tst_QuillonPack::init()
     QVERIFY(m_dir->isValid());
 }
 
-int tst_QuillonPack::pack(const QStringList &arguments, QString *errors) const
+int tst_QuillonPack::pack(const QStringList &arguments, QString *errors,
+                          const QString &workingDirectory) const
 {
     QProcess process;
+    process.setWorkingDirectory(workingDirectory);
     process.start(QUILLON_PACK_PATH, arguments);
     if (!process.waitForFinished(60000))
         return -1;
@@ -104,6 +108,17 @@ void tst_QuillonPack::writerMatchesCompress()
     QVERIFY2(writer.write(path(name), path(name + '_'), *PackageKindForDataPath(name)),
              qPrintable(writer.errorString()));
     QCOMPARE(TestFiles::read(path(name + '_')), package);
+}
+
+void tst_QuillonPack::relativeFolders()
+{
+    // Folders given relative to the current folder keep the packages in
+    // their relative places below the output folder.
+    QVERIFY(TestFiles::write(path("src/STY/unit/a.sty"), styData(3000)));
+    QCOMPARE(pack({"src", "out"}, nullptr, m_dir->path()), 0);
+    QVERIFY(QFile::exists(path("out/STY/unit/a.sty_")));
+    QCOMPARE(QDir(path("out/STY")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList{"unit"});
 }
 
 void tst_QuillonPack::roundTrip()

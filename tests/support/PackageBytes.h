@@ -39,6 +39,12 @@ inline QByteArray compressed(const char *magic, const QByteArray &data)
     return header(magic, quint32(data.size()), quint32(stream.size())) + stream;
 }
 
+// A package whose payload is stored as it is (stored size = unpacked size).
+inline QByteArray raw(const char *magic, const QByteArray &data)
+{
+    return header(magic, quint32(data.size()), quint32(data.size())) + data;
+}
+
 // Text-like data that compresses well, with a format number at offset.
 inline QByteArray data(qsizetype size, qint32 formatNumber = 600, qsizetype offset = 0)
 {

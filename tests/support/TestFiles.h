@@ -2,10 +2,13 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <QtTest/QTest>
+
+#include <map>
 
 // Small helpers shared by the tests for making and reading files.
 namespace TestFiles {
@@ -37,6 +40,20 @@ inline QByteArray utf16le(const QString &text)
         bytes.append(char(c.unicode() >> 8));
     }
     return bytes;
+}
+
+// Every file and folder below a folder: relative path -> bytes ("<dir>" for a folder).
+inline std::map<QString, QByteArray> snapshot(const QString &folder)
+{
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files[QDir(folder).relativeFilePath(path)]
+                = it.fileInfo().isDir() ? QByteArray("<dir>") : read(path);
+    }
+    return files;
 }
 
 } // namespace TestFiles

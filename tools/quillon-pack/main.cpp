@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -79,8 +80,9 @@ int main(int argc, char *argv[])
         return usageError(parser, u"give SOURCE_DIR and OUTPUT_DIR"_s);
 
     DataSetPacker::Options options;
-    options.sourceDir = QDir::cleanPath(QDir::fromNativeSeparators(folders[0]));
-    options.outputDir = QDir::cleanPath(QDir::fromNativeSeparators(folders[1]));
+    // Absolute from here on, so that relative paths below them come out right.
+    options.sourceDir = QDir::cleanPath(QFileInfo(folders[0]).absoluteFilePath());
+    options.outputDir = QDir::cleanPath(QFileInfo(folders[1]).absoluteFilePath());
     options.year = parser.value(u"year"_s);
     options.season = parser.value(u"season"_s);
     bool volumeOk = true;

@@ -1,0 +1,77 @@
+#include "ConsoleInstallUi.h"
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+ConsoleInstallUi::ConsoleInstallUi(const Answers &answers, const QString &closeQuestion)
+    : m_answers(answers)
+    , m_closeQuestion(closeQuestion)
+    , m_out(stdout)
+    , m_terminal(isatty(fileno(stdout)) != 0)
+{}
+
+void ConsoleInstallUi::print(const QString &text)
+{
+    if (m_progressShown)
+        m_out << "\r\033[K";
+    m_progressShown = false;
+    // Our texts break lines with CR LF; the console wants plain line feeds.
+    m_out << QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")) << '\n';
+    m_out.flush();
+}
+
+void ConsoleInstallUi::setStage(const QString &text)
+{
+    m_stage = text;
+}
+
+void ConsoleInstallUi::setProgressBar(int value)
+{
+    if (value == m_progress)
+        return;
+    m_progress = value;
+    if (m_terminal)
+        drawProgress();
+}
+
+void ConsoleInstallUi::drawProgress()
+{
+    m_out << "\r\033[K" << m_stage << ' ' << m_progress << '%';
+    m_out.flush();
+    m_progressShown = true;
+}
+
+bool ConsoleInstallUi::askYesNo(Question question, const QString &text, const QString &)
+{
+    switch (question) {
+    case Question::CancelRun:
+        return false; // nobody can press Cancel here
+    case Question::RemoveFiles:
+        return true;
+    case Question::SaveStatus:
+        return m_answers.saveStatus;
+    case Question::CloseInstaller:
+        break;
+    }
+    // The final message, without the question whether to close: there is
+    // nothing to close.
+    QString message = text;
+    if (message.endsWith(m_closeQuestion))
+        message.chop(m_closeQuestion.size());
+    message = message.trimmed();
+    if (!message.isEmpty())
+        print(message);
+    return true;
+}
+
+void ConsoleInstallUi::showWarning(const QString &text, const QString &caption)
+{
+    print(caption + QStringLiteral(": ") + text);
+}

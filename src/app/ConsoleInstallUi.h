@@ -1,0 +1,50 @@
+#pragma once
+
+#include "install/InstallUi.h"
+
+#include <QTextStream>
+
+// The install run on the console: memo lines, warnings and the final
+// message on standard output (UTF-8), progress as one updating line when
+// standard output is a terminal, and every question answered beforehand.
+class ConsoleInstallUi : public InstallUi
+{
+public:
+    struct Answers
+    {
+        OverwriteAnswer overwrite = OverwriteAnswer::No;
+        bool saveStatus = false;
+    };
+
+    ConsoleInstallUi(const Answers &answers, const QString &closeQuestion);
+
+    int elapsedSeconds() const { return m_elapsed; }
+    // Prints a line, clearing the progress line first.
+    void print(const QString &text);
+
+    void setProgressBar(int value) override;
+    void setPercentLabel(int) override {}
+    void setPercentVisible(bool) override {}
+    void setStage(const QString &text) override;
+    void clearMemo() override {}
+    void addMemoLine(const QString &line) override { print(line); }
+    void setElapsedSeconds(int seconds) override { m_elapsed = seconds; }
+    void setRunButtonsEnabled(bool) override {}
+    void processEvents() override {}
+    bool askYesNo(Question question, const QString &text, const QString &caption) override;
+    void showWarning(const QString &text, const QString &caption) override;
+    OverwriteAnswer askOverwrite(const QString &) override { return m_answers.overwrite; }
+    void closeInstaller() override {}
+
+private:
+    void drawProgress();
+
+    Answers m_answers;
+    QString m_closeQuestion;
+    QTextStream m_out;
+    bool m_terminal = false;
+    bool m_progressShown = false;
+    QString m_stage;
+    int m_progress = -1;
+    int m_elapsed = 0;
+};

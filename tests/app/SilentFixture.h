@@ -1,0 +1,90 @@
+#pragma once
+
+#include "PackageBytes.h"
+#include "TestFiles.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// A plain data tree packed with quillon-pack into a data set, a registry
+// file naming one installed Vestra, and a way to run the built quillon on it.
+class SilentFixture
+{
+public:
+    SilentFixture()
+    {
+        plain = dir.filePath("plain");
+        dataSet = dir.filePath("dataset");
+        vestra = dir.filePath("Vestra 3.1");
+        base = vestra + "/Bin/";
+        statusDir = dir.filePath("status");
+        QDir().mkpath(statusDir);
+        QDir().mkpath(base);
+        writePlain("STY_2027SS/Unit1/Blouse/a.sty", PackageBytes::styData(3000, 610));
+        writePlain("STY_2027SS/Unit1/Pants/b.sty", PackageBytes::styData(5000, 620));
+        writePlain("STY_2027SS/Unit2/c.sty", PackageBytes::styData(2000, 630));
+        writePlain("STI_2027SS/Set1/Front/d.sti", PackageBytes::stiData(1500, 710));
+        writePlain("STI_2027SS/Set2/e.sti", PackageBytes::stiData(900, 720));
+        writePlain("DETAIL_2027SS/Collar/f.tex", PackageBytes::data(7000));
+        writePlain("DETAIL_2027SS/Collar/g.tfc", PackageBytes::data(300));
+        writePlain("DETAIL_2027SS/Cuff/h.sty", PackageBytes::styData(4000, 640));
+        writeRegistry("3.1", vestra);
+    }
+
+    void writePlain(const QString &rel, const QByteArray &bytes)
+    {
+        QVERIFY(TestFiles::write(plain + '/' + rel, bytes));
+    }
+
+    // Packs the plain tree into the data set with the delivery tool.
+    bool pack()
+    {
+        QProcess tool;
+        tool.start(QUILLON_PACK_PATH, {plain, dataSet, "--year", "2027", "--season", "S/S",
+                                       "--volume", "12", "--folder", "STY=STY_2027SS", "--folder",
+                                       "STI=STI_2027SS", "--folder", "DETAIL=DETAIL_2027SS"});
+        return tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit
+               && tool.exitCode() == 0;
+    }
+
+    void writeRegistry(const QString &version, const QString &folder)
+    {
+        QString text = "Windows Registry Editor Version 5.00\r\n\r\n";
+        if (!version.isEmpty())
+            text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrel\\Vestra\\" + version
+                    + "\\Directory]\r\n\"Defaultdir\"=\"" + QString(folder).replace("\\", "\\\\")
+                    + "\"\r\n";
+        QVERIFY(TestFiles::write(registry(), TestFiles::utf16le(text)));
+    }
+    QString registry() const { return dir.filePath("registry.reg"); }
+
+    QString installed(const QString &kindFolder, const QString &rel) const
+    {
+        return base + kindFolder + '/' + rel;
+    }
+
+    // Runs quillon --silent with the data set, registry and status folder.
+    int run(const QStringList &extra)
+    {
+        QProcess quillon;
+        quillon.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        quillon.start(QUILLON_PATH, QStringList{"--silent", "--dataset", dataSet, "--registry",
+                                                registry(), "--status-dir", statusDir}
+                                            + extra);
+        if (!quillon.waitForFinished(120000))
+            return -1;
+        out = QString::fromUtf8(quillon.readAllStandardOutput());
+        err = QString::fromUtf8(quillon.readAllStandardError());
+        return quillon.exitStatus() == QProcess::NormalExit ? quillon.exitCode() : -2;
+    }
+
+    static std::map<QString, QByteArray> tree(const QString &folder)
+    {
+        return TestFiles::snapshot(folder);
+    }
+
+    QTemporaryDir dir;
+    QString plain, dataSet, vestra, base, statusDir;
+    QString out, err;
+};

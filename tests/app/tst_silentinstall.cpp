@@ -1,0 +1,220 @@
+#include "i18n/TextNumbers.h"
+#include "i18n/TextTable.h"
+
+#include "SilentFixture.h"
+
+#include <QtTest>
+
+// The unattended install, run as the built program on temporary trees.
+class tst_SilentInstall : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void basicInstallOfAllKinds();
+    void userInstallOfNamedUnits();
+    void existingFile_data();
+    void existingFile();
+    void cancelLeavesOnlyWhatWasThere();
+    void damagedPackageAmongGoodOnes();
+    void statusFilesSaved();
+    void cannotStart_data();
+    void cannotStart();
+    void chosenLanguage();
+
+private:
+    QString text(int number) const { return GetText(m_texts, number); }
+    static QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+    LanguageTextTable m_texts;
+};
+
+void tst_SilentInstall::initTestCase()
+{
+    QVERIFY(LoadTextTable(m_texts, QUILLON_RESOURCES_DIR, "English", "InstallForm"));
+}
+
+void tst_SilentInstall::basicInstallOfAllKinds()
+{
+    SilentFixture f;
+    QVERIFY(f.pack());
+    QCOMPARE(f.run({}), 0);
+    QCOMPARE(f.tree(f.base + "STY_2027SS"), f.tree(f.plain + "/STY_2027SS"));
+    QCOMPARE(f.tree(f.base + "STI_2027SS"), f.tree(f.plain + "/STI_2027SS"));
+    QCOMPARE(f.tree(f.base + "DETAIL_2027SS"), f.tree(f.plain + "/DETAIL_2027SS"));
+    QVERIFY2(f.out.contains(text(InstallText::StyInstalled)), qPrintable(f.out));
+    QVERIFY(f.out.contains(text(InstallText::DetailInstalled)));
+    QVERIFY(f.out.contains(text(InstallText::Completed)));
+    QVERIFY(!f.out.contains(text(InstallText::CloseQuestion)));
+    QVERIFY(f.out.contains(text(InstallText::ElapsedSeconds)));
+}
+
+void tst_SilentInstall::userInstallOfNamedUnits()
+{
+    SilentFixture f;
+    QVERIFY(f.pack());
+    const QString chosen = f.dir.filePath("Vestra 3.1/Bin/MyStyles");
+    QCOMPARE(f.run({"--kinds", "STY,DETAIL", "--units", "STY=Unit1/Pants;Unit2", "--units",
+                    "DETAIL=Cuff", "--dest", "STY=" + chosen}),
+             0);
+    QCOMPARE(f.tree(chosen),
+             (std::map<QString, QByteArray>{
+                     {"Unit1", "<dir>"},
+                     {"Unit1/Pants", "<dir>"},
+                     {"Unit1/Pants/b.sty",
+                      TestFiles::read(f.plain + "/STY_2027SS/Unit1/Pants/b.sty")},
+                     {"Unit2", "<dir>"},
+                     {"Unit2/c.sty", TestFiles::read(f.plain + "/STY_2027SS/Unit2/c.sty")},
+             }));
+    QCOMPARE(f.tree(f.base + "DETAIL_2027SS"),
+             (std::map<QString, QByteArray>{
+                     {"Cuff", "<dir>"},
+                     {"Cuff/h.sty", TestFiles::read(f.plain + "/DETAIL_2027SS/Cuff/h.sty")}}));
+    QVERIFY(!QFile::exists(f.base + "STI_2027SS"));
+    QVERIFY(!QFile::exists(f.base + "STY_2027SS"));
+}
+
+void tst_SilentInstall::existingFile_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<int>("statusText");
+    QTest::newRow("none") << "none" << false << int(InstallText::NotOverwritten);
+    QTest::newRow("all") << "all" << true << int(InstallText::Overwritten);
+}
+
+void tst_SilentInstall::existingFile()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, replaced);
+    QFETCH(int, statusText);
+    SilentFixture f;
+    QVERIFY(f.pack());
+    const QString existing = f.installed("STI_2027SS", "Set2/e.sti");
+    QVERIFY(TestFiles::write(existing, "the user's own"));
+
+    QCOMPARE(f.run({"--overwrite", answer}), 1);
+    QCOMPARE(TestFiles::read(existing) == TestFiles::read(f.plain + "/STI_2027SS/Set2/e.sti"),
+             replaced);
+    QVERIFY2(f.out.contains(text(statusText) + native(existing)), qPrintable(f.out));
+    QCOMPARE(TestFiles::read(f.installed("STI_2027SS", "Set1/Front/d.sti")),
+             TestFiles::read(f.plain + "/STI_2027SS/Set1/Front/d.sti"));
+}
+
+void tst_SilentInstall::cancelLeavesOnlyWhatWasThere()
+{
+    // GIVEN an STI destination that holds one installed file already
+    SilentFixture f;
+    QVERIFY(f.pack());
+    QVERIFY(TestFiles::write(f.installed("STI_2027SS", "Set2/e.sti"), "the user's own"));
+    const auto before = f.tree(f.base + "STI_2027SS");
+    // WHEN the overwrite question is answered Cancel
+    QCOMPARE(f.run({"--overwrite", "cancel"}), 2);
+    // THEN nothing of that kind is left but what was there before
+    QCOMPARE(f.tree(f.base + "STI_2027SS"), before);
+    QVERIFY(f.out.contains(text(InstallText::StiFailed)));
+    QVERIFY(f.out.contains(text(InstallText::DetailFailed)));
+    QVERIFY(!QFile::exists(f.base + "DETAIL_2027SS"));
+    QCOMPARE(f.tree(f.base + "STY_2027SS"),
+             f.tree(f.plain + "/STY_2027SS")); // installed before the cancel
+}
+
+void tst_SilentInstall::damagedPackageAmongGoodOnes()
+{
+    SilentFixture f;
+    QVERIFY(f.pack());
+    // A package built from literal bytes whose stream is cut short.
+    QByteArray damaged = PackageBytes::compressed("STYComp", PackageBytes::styData(9000, 650));
+    damaged.chop(20);
+    QVERIFY(TestFiles::write(f.dataSet + "/STY_2027SS/Unit2/broken.sty_", damaged));
+    QVERIFY(TestFiles::write(f.dataSet + "/STY_2027SS/Unit2/literal.sty_",
+                             PackageBytes::raw("STYComp", PackageBytes::styData(1200, 660))));
+
+    QCOMPARE(f.run({"--kinds", "STY"}), 1);
+    const QString broken = f.installed("STY_2027SS", "Unit2/broken.sty");
+    QVERIFY(!QFile::exists(broken));
+    QVERIFY(!QFile::exists(broken + '_'));
+    QVERIFY2(f.out.contains(text(InstallText::FileNotInstalled) + native(broken)),
+             qPrintable(f.out));
+    QCOMPARE(TestFiles::read(f.installed("STY_2027SS", "Unit2/literal.sty")),
+             PackageBytes::styData(1200, 660));
+    QCOMPARE(TestFiles::read(f.installed("STY_2027SS", "Unit1/Pants/b.sty")),
+             TestFiles::read(f.plain + "/STY_2027SS/Unit1/Pants/b.sty"));
+    QVERIFY(f.out.contains(text(InstallText::StyInstalled)));
+}
+
+void tst_SilentInstall::statusFilesSaved()
+{
+    SilentFixture f;
+    QVERIFY(f.pack());
+    QVERIFY(TestFiles::write(f.installed("DETAIL_2027SS", "Collar/g.tfc"), "old"));
+    QCOMPARE(f.run({"--save-status", "yes"}), 1);
+    const QString file = f.statusDir + "/DETAIL_Install_Status-"
+                         + QDate::currentDate().toString("yyyy-MM-dd") + ".txt";
+    const QByteArray saved = TestFiles::read(file);
+    QVERIFY(saved.endsWith("\r\n"));
+    QVERIFY2(saved.contains((text(InstallText::NotOverwritten)
+                             + native(f.installed("DETAIL_2027SS", "Collar/g.tfc")) + "\r\n")
+                                    .toUtf8()),
+             saved.constData());
+    QVERIFY2(f.out.contains(native(file)), qPrintable(f.out));
+    QCOMPARE(QDir(f.statusDir).entryList(QDir::Files).size(), 1);
+}
+
+void tst_SilentInstall::cannotStart_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("registryVersion"); // empty: no version in the registry file
+    QTest::addColumn<QString>("expected");        // in the output
+    QTest::newRow("protected destination") << QStringList{"--dest", "STY=<vestra>/Color"} << "3.1"
+                                           << "<58>";
+    QTest::newRow("STI into STY's folder") << QStringList{"--dest", "STI=<base>STY_2027SS"} << "3.1"
+                                           << "<33>";
+    QTest::newRow("missing STI folder") << QStringList{"--dest", "STI=<base>nowhere"} << "3.1"
+                                        << "<32>";
+    QTest::newRow("no registry entry") << QStringList{} << ""
+                                       << "<registry>";
+    QTest::newRow("too old a version") << QStringList{} << "1.5"
+                                       << "<registry>";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "3.1"
+                                    << "Usage:";
+    QTest::newRow("unknown unit") << QStringList{"--units", "STY=Unit9"} << "3.1"
+                                  << "Unit9";
+    QTest::newRow("kind not in data set")
+            << QStringList{"--units", "STY=Unit1", "--kinds", "STI"} << "3.1"
+            << "STY";
+    QTest::newRow("bad overwrite") << QStringList{"--overwrite", "maybe"} << "3.1"
+                                   << "Usage:";
+}
+
+void tst_SilentInstall::cannotStart()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, registryVersion);
+    QFETCH(QString, expected);
+    SilentFixture f;
+    QVERIFY(f.pack());
+    f.writeRegistry(registryVersion, f.vestra);
+    for (QString &argument : arguments)
+        argument.replace("<vestra>", f.vestra).replace("<base>", f.base);
+    expected.replace("<58>", text(InstallText::ProtectedFolder))
+            .replace("<33>", text(InstallText::DestinationTaken))
+            .replace("<32>", text(InstallText::DestinationMissing))
+            .replace("<registry>", text(InstallText::NoTargetApplication) + native(f.registry()));
+
+    QCOMPARE(f.run(arguments), 3);
+    QVERIFY2((f.out + f.err).contains(expected), qPrintable(f.out + f.err));
+    QCOMPARE(f.tree(f.vestra), (std::map<QString, QByteArray>{{"Bin", "<dir>"}}));
+}
+
+void tst_SilentInstall::chosenLanguage()
+{
+    SilentFixture f;
+    QVERIFY(f.pack());
+    LanguageTextTable korean;
+    QVERIFY(LoadTextTable(korean, QUILLON_RESOURCES_DIR, "Korean", "InstallForm"));
+    QCOMPARE(f.run({"--lang", "Korean", "--kinds", "DETAIL"}), 0);
+    QVERIFY2(f.out.contains(GetText(korean, InstallText::DetailInstalled)), qPrintable(f.out));
+}
+
+QTEST_GUILESS_MAIN(tst_SilentInstall)
+#include "tst_silentinstall.moc"
