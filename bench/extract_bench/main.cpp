@@ -4,6 +4,7 @@
 // extracting one 1 GB package. Figures are printed last.
 
 #include "BenchDataSet.h"
+#include "IdealPipeline.h"
 
 #include "package/PackageExtractor.h"
 
@@ -71,33 +72,6 @@ bool resetPeakMemory()
     return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
 }
 
-// The ideal pipeline for one package: whole buffers, zlib's uncompress.
-bool idealExtract(const QString &packagePath, const QString &dataPath)
-{
-    QFile in(packagePath);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray package = in.readAll();
-    if (package.size() < 16)
-        return false;
-    const auto unpacked = qFromLittleEndian<quint32>(package.constData() + 8);
-    const auto stored = qFromLittleEndian<quint32>(package.constData() + 12);
-    QByteArray data;
-    if (stored < unpacked) {
-        data.resize(unpacked);
-        uLongf size = unpacked;
-        if (uncompress(reinterpret_cast<Bytef *>(data.data()), &size,
-                       reinterpret_cast<const Bytef *>(package.constData() + 16), stored)
-                    != Z_OK
-            || size != unpacked)
-            return false;
-    } else {
-        data = package.mid(16, unpacked);
-    }
-    QFile out(dataPath);
-    return out.open(QIODevice::WriteOnly) && out.write(data) == data.size();
-}
-
 void clearFolder(const QString &folder, const QStringList &packages)
 {
     QDir(folder).removeRecursively();
@@ -111,7 +85,7 @@ qint64 runIdeal(const QString &root, const QStringList &packages)
     QElapsedTimer timer;
     timer.start();
     for (const QString &package : packages) {
-        if (!idealExtract(root + u"/packages/"_s + package,
+        if (!IdealExtract(root + u"/packages/"_s + package,
                           root + u"/ideal/"_s + InstalledName(package)))
             qFatal("The ideal pipeline failed on %s", qPrintable(package));
     }
@@ -166,7 +140,7 @@ int runMixed()
     BenchDataSet dataSet(Seed);
     QString error;
     say(u"Making the data set in %1 ..."_s.arg(dir.path()));
-    if (!dataSet.makeMixed(dir.path(), 300, 4, &error))
+    if (!dataSet.makeMixed(dir.path(), BenchDataSet::Mix{}, &error))
         qFatal("%s", qPrintable(error));
     const QStringList packages = dataSet.packages();
 

@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QScopeGuard>
 
 namespace {
 constexpr qint64 ChunkSize = 1 << 20;
@@ -23,9 +23,12 @@ bool FileCopy::copy(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return fail(in.errorString(), source);
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    // The target is our packed copy, never the user's data: written in place,
+    // and removed again when the copy fails.
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail(out.errorString(), target);
+    auto removePartial = qScopeGuard([&out] { out.remove(); });
 
     QByteArray buffer(ChunkSize, Qt::Uninitialized);
     for (;;) {
@@ -39,8 +42,10 @@ bool FileCopy::copy(const QString &source, const QString &target)
         if (m_yield)
             m_yield();
     }
-    if (!out.commit())
+    out.close();
+    if (out.error() != QFileDevice::NoError)
         return fail(out.errorString(), target);
+    removePartial.dismiss();
     // Like copying with "normal" attributes: a read-only source must not give
     // a copy that the extraction cannot remove.
     QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner

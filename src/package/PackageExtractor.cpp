@@ -1,11 +1,11 @@
 #include "PackageExtractor.h"
 
 #include "package/DataHeader.h"
+#include "package/InstalledFileWriter.h"
 #include "package/PackageReader.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -37,7 +37,7 @@ bool PackageExtractor::extract(const QString &packedPath, const QString &install
     if (!packed.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return fail(u"Cannot open \"%1\": %2"_s.arg(native(packedPath), packed.errorString()));
 
-    QSaveFile installed(installedPath);
+    InstalledFileWriter installed(installedPath);
     const bool unpacked = streamIntoInstalledFile(packed, *kind, installed);
     packed.close();
 
@@ -52,7 +52,7 @@ bool PackageExtractor::extract(const QString &packedPath, const QString &install
 }
 
 bool PackageExtractor::streamIntoInstalledFile(QFile &packed, PackageKind kind,
-                                               QSaveFile &installed)
+                                               InstalledFileWriter &installed)
 {
     PackageReader reader;
     if (!reader.open(packed, kind)) {
@@ -61,14 +61,14 @@ bool PackageExtractor::streamIntoInstalledFile(QFile &packed, PackageKind kind,
                 u"Cannot unpack \"%1\": %2"_s.arg(native(packed.fileName()), reader.errorString()));
     }
     m_info = reader.info();
-    if (!installed.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!installed.open())
         return fail(u"Cannot write \"%1\": %2"_s.arg(native(installed.fileName()),
                                                      installed.errorString()));
     return writeUnpackedData(reader, kind, packed.fileName(), installed);
 }
 
 bool PackageExtractor::writeUnpackedData(PackageReader &reader, PackageKind kind,
-                                         const QString &packedPath, QSaveFile &installed)
+                                         const QString &packedPath, InstalledFileWriter &installed)
 {
     QByteArray chunk(ChunkSize, Qt::Uninitialized);
     bool first = true;
@@ -81,7 +81,7 @@ bool PackageExtractor::writeUnpackedData(PackageReader &reader, PackageKind kind
         if (first && !checkHeader(chunk.constData(), got, kind, installed.fileName()))
             return false;
         first = false;
-        if (installed.write(chunk.constData(), got) != got)
+        if (!installed.write(chunk.constData(), got))
             return fail(u"Cannot write \"%1\": %2"_s.arg(native(installed.fileName()),
                                                          installed.errorString()));
         if (m_yield)

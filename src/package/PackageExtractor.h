@@ -8,7 +8,7 @@
 #include <functional>
 
 class QFile;
-class QSaveFile;
+class InstalledFileWriter;
 class PackageReader;
 
 // Turns a packed copy in the destination folder into its installed data file.
@@ -38,9 +38,9 @@ public:
     void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
 
 private:
-    bool streamIntoInstalledFile(QFile &packed, PackageKind kind, QSaveFile &installed);
+    bool streamIntoInstalledFile(QFile &packed, PackageKind kind, InstalledFileWriter &installed);
     bool writeUnpackedData(PackageReader &reader, PackageKind kind, const QString &packedPath,
-                           QSaveFile &installed);
+                           InstalledFileWriter &installed);
     bool checkHeader(const char *head, qint64 size, PackageKind kind, const QString &path);
     bool removePackedCopy(const QString &packedPath);
     bool fail(const QString &message);

@@ -20,6 +20,7 @@ private slots:
     void damagedPackageFails();
     void failureKeepsEarlierInstalledFile();
     void successReplacesInstalledFile();
+    void newFileGetsOrdinaryPermissions();
     void missingPackedCopyFails();
     void unreadablePackedCopyStays();
     void unwritableDestinationFails();
@@ -178,6 +179,19 @@ void tst_PackageExtractor::successReplacesInstalledFile()
     QVERIFY(extractor.extract(packed("a.sti_"), packed("a.sti")));
     QCOMPARE(TestFiles::read(packed("a.sti")), stiData(4000, 610));
     QCOMPARE(leftovers(), QStringList{"a.sti"});
+}
+
+void tst_PackageExtractor::newFileGetsOrdinaryPermissions()
+{
+    // A new installed file is put in place from a temporary file, which is
+    // private to its owner; Vestra's users must still be able to read it.
+    QVERIFY(TestFiles::write(packed("a.tex_"), compressed("TEXComp", data(3000))));
+    PackageExtractor extractor;
+    QVERIFY(extractor.extract(packed("a.tex_"), packed("a.tex")));
+    const QFileDevice::Permissions permissions = QFile::permissions(packed("a.tex"));
+    QVERIFY(permissions.testFlag(QFileDevice::ReadOther));
+    QVERIFY(permissions.testFlag(QFileDevice::WriteOwner));
+    QCOMPARE(leftovers(), QStringList{"a.tex"});
 }
 
 void tst_PackageExtractor::missingPackedCopyFails()

@@ -102,16 +102,14 @@ bool BenchDataSet::pack(const QString &folder, const QString &relative, qint64 s
     return true;
 }
 
-bool BenchDataSet::makeMixed(const QString &folder, int count, int bigCount, QString *error)
+bool BenchDataSet::makeMixed(const QString &folder, const Mix &mix, QString *error)
 {
-    static const QStringList extensions{u"sty"_s, u"sti"_s, u"tex"_s, u"tfc"_s};
-    for (int i = 0; i < count; ++i) {
-        // The big files are spread evenly through the set.
-        const bool big = bigCount > 0 && i % qMax(count / bigCount, 1) == 0;
-        const qint64 size = big ? m_random.bounded(10, 51) * 1024 * 1024
+    for (int i = 0; i < mix.count; ++i) {
+        const bool big = mix.bigCount > 0 && i % qMax(mix.count / mix.bigCount, 1) == 0;
+        const qint64 size = big ? m_random.bounded(mix.bigMinMiB, mix.bigMaxMiB + 1) * 1024 * 1024
                                 : m_random.bounded(20 * 1024, 200 * 1024 + 1);
-        const QString relative
-                = u"unit%1/file%2.%3"_s.arg(i % 12).arg(i).arg(extensions[i % extensions.size()]);
+        const QString relative = u"unit%1/file%2.%3"_s.arg(i % 12).arg(i).arg(
+                mix.extensions[i % mix.extensions.size()]);
         if (!pack(folder, relative, size, -1, error))
             return false;
     }

@@ -13,10 +13,19 @@ class BenchDataSet
 public:
     explicit BenchDataSet(quint32 seed);
 
-    // Writes count packages below folder (relative paths in packages()): most
-    // of 20-200 KB, bigCount of 10-50 MB. Returns false with a message on
-    // failure.
-    bool makeMixed(const QString &folder, int count, int bigCount, QString *error);
+    struct Mix
+    {
+        int count = 300;
+        int bigCount = 4; // spread evenly through the set
+        int bigMinMiB = 10, bigMaxMiB = 50;
+        QStringList extensions{QStringLiteral("sty"), QStringLiteral("sti"), QStringLiteral("tex"),
+                               QStringLiteral("tfc")};
+    };
+
+    // Writes mix.count packages below folder/packages (relative paths in
+    // packages()): most of 20-200 KB, mix.bigCount big ones. Returns false
+    // with a message on failure.
+    bool makeMixed(const QString &folder, const Mix &mix, QString *error);
     // Writes one package of size bytes as folder/big.sty_, streaming, so that
     // making it does not raise the process's peak memory.
     bool makeOne(const QString &folder, qint64 size, QString *error);

@@ -1,0 +1,156 @@
+// Times a whole Basic install (scan, mapping, copy into the destination,
+// extraction, status) against an ideal pipeline written plainly here that
+// reads each package, inflates it and writes the data file. Also reports the
+// longest time between two rounds of window events. Figures are printed last.
+
+#include "BenchDataSet.h"
+#include "IdealPipeline.h"
+
+#include "i18n/TextTable.h"
+#include "install/InstallContext.h"
+#include "install/InstallRun.h"
+#include "install/InstallUi.h"
+#include "package/PackageKind.h"
+#include "wizard/WizardState.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr quint32 Seed = 20261209;
+constexpr int Runs = 5;
+
+void say(const QString &text)
+{
+    std::printf("%s\n", qPrintable(text));
+    std::fflush(stdout);
+}
+
+// Answers nothing, shows nothing, and measures how long the run goes
+// without letting window events run.
+class SilentUi : public InstallUi
+{
+public:
+    qint64 longestGapNs = 0;
+    QElapsedTimer sinceEvents;
+
+    void setProgressBar(int) override {}
+    void setPercentLabel(int) override {}
+    void setPercentVisible(bool) override {}
+    void setStage(const QString &) override {}
+    void clearMemo() override {}
+    void addMemoLine(const QString &) override {}
+    void setElapsedSeconds(int) override {}
+    void setRunButtonsEnabled(bool) override {}
+    void processEvents() override
+    {
+        if (sinceEvents.isValid())
+            longestGapNs = std::max(longestGapNs, sinceEvents.nsecsElapsed());
+        sinceEvents.start();
+    }
+    bool askYesNo(Question, const QString &, const QString &) override { return false; }
+    void showWarning(const QString &text, const QString &) override
+    {
+        qFatal("%s", qPrintable(text));
+    }
+    OverwriteAnswer askOverwrite(const QString &) override { return OverwriteAnswer::No; }
+    void closeInstaller() override {}
+};
+
+qint64 runIdeal(const QString &source, const QString &target, const QStringList &packages)
+{
+    QDir(target).removeRecursively();
+    for (const QString &package : packages)
+        QDir().mkpath(QFileInfo(target + u'/' + package).path());
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString &package : packages) {
+        if (!IdealExtract(source + u'/' + package, target + u'/' + InstalledName(package)))
+            qFatal("The ideal pipeline failed on %s", qPrintable(package));
+    }
+    return timer.nsecsElapsed();
+}
+
+qint64 runProject(const QString &source, const QString &target, qint64 *longestGapNs)
+{
+    QDir(target).removeRecursively();
+    WizardState state;
+    KindState &detail = state.kind(DataKind::DETAIL);
+    detail.enabled = detail.selected = true;
+    detail.folderName = u"DETAIL"_s;
+    detail.sourceFolder = source;
+    detail.destination = target;
+    LanguageTextTable texts;
+    SilentUi ui;
+    InstallContext context(state, texts, ui);
+    InstallRun run(context);
+    QElapsedTimer timer;
+    timer.start();
+    run.btInstallClick();
+    const qint64 elapsed = timer.nsecsElapsed();
+    if (run.outcome() != InstallRun::Outcome::Installed || run.hasStatusLines())
+        qFatal("The install run did not install everything");
+    *longestGapNs = std::max(*longestGapNs, ui.longestGapNs);
+    return elapsed;
+}
+
+double medianMs(QList<qint64> nanoseconds)
+{
+    std::sort(nanoseconds.begin(), nanoseconds.end());
+    return nanoseconds[nanoseconds.size() / 2] / 1e6;
+}
+
+QString mib(qint64 bytes)
+{
+    return QString::number(bytes / (1024.0 * 1024.0), 'f', 1) + u" MiB"_s;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    BenchDataSet dataSet(Seed);
+    BenchDataSet::Mix mix;
+    mix.count = 1500;
+    mix.bigCount = 10;
+    mix.bigMinMiB = 5;
+    mix.bigMaxMiB = 30;
+    mix.extensions = QStringList{u"sty"_s, u"tex"_s, u"tfc"_s}; // what a DETAIL kind installs
+    say(u"Making the data set in %1 ..."_s.arg(dir.path()));
+    QString error;
+    if (!dataSet.makeMixed(dir.path(), mix, &error))
+        qFatal("%s", qPrintable(error));
+    const QString source = dir.filePath(u"packages"_s);
+
+    QList<qint64> ideal, project;
+    qint64 longestGapNs = 0;
+    for (int run = 0; run < Runs; ++run) {
+        // Alternate the order so that neither side always runs on a warmer cache.
+        if (run % 2 == 0)
+            ideal << runIdeal(source, dir.filePath(u"ideal"_s), dataSet.packages());
+        project << runProject(source, dir.filePath(u"project"_s), &longestGapNs);
+        if (run % 2 == 1)
+            ideal << runIdeal(source, dir.filePath(u"ideal"_s), dataSet.packages());
+    }
+    const double a = medianMs(ideal), b = medianMs(project);
+    say(u"data set: %1 packages, %2 of data in %3 of packages (%4:1)"_s
+                .arg(dataSet.packages().size())
+                .arg(mib(dataSet.dataBytes()), mib(dataSet.packageBytes()))
+                .arg(double(dataSet.dataBytes()) / dataSet.packageBytes(), 0, 'f', 2));
+    say(u"runs: %1 each"_s.arg(Runs));
+    say(u"longest time without window events: %1 ms"_s.arg(longestGapNs / 1e6, 0, 'f', 1));
+    say(u"(a) ideal pipeline, median:   %1 ms"_s.arg(a, 0, 'f', 1));
+    say(u"(b) whole Basic install, median: %1 ms"_s.arg(b, 0, 'f', 1));
+    say(u"ratio b/a: %1"_s.arg(b / a, 0, 'f', 2));
+    return 0;
+}

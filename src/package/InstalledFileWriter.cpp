@@ -1,0 +1,65 @@
+#include "InstalledFileWriter.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+InstalledFileWriter::InstalledFileWriter(const QString &target) : m_target(target) {}
+
+InstalledFileWriter::~InstalledFileWriter() = default; // an uncommitted file is discarded
+
+QFileDevice *InstalledFileWriter::device() const
+{
+    if (m_replacement)
+        return m_replacement.get();
+    return m_newFile.get();
+}
+
+bool InstalledFileWriter::open()
+{
+    if (QFileInfo::exists(m_target)) {
+        m_replacement = std::make_unique<QSaveFile>(m_target);
+        if (m_replacement->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return true;
+    } else {
+        m_newFile = std::make_unique<QTemporaryFile>(m_target + QStringLiteral(".XXXXXX"));
+        if (m_newFile->open())
+            return true;
+    }
+    m_error = device()->errorString();
+    return false;
+}
+
+bool InstalledFileWriter::write(const char *data, qint64 size)
+{
+    if (device()->write(data, size) == size)
+        return true;
+    m_error = device()->errorString();
+    return false;
+}
+
+bool InstalledFileWriter::commit()
+{
+    if (m_replacement) {
+        if (m_replacement->commit())
+            return true;
+        m_error = m_replacement->errorString();
+        return false;
+    }
+    // A temporary file is readable by its owner only; an installed file gets
+    // the permissions any new file would.
+    m_newFile->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                              | QFileDevice::ReadUser | QFileDevice::WriteUser
+                              | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (m_newFile->flush() && m_newFile->rename(m_target)) {
+        m_newFile->setAutoRemove(false);
+        return true;
+    }
+    m_error = m_newFile->errorString();
+    return false;
+}
+
+QString InstalledFileWriter::errorString() const
+{
+    return m_error;
+}
