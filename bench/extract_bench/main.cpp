@@ -4,6 +4,7 @@
 // extracting one 1 GB package. Figures are printed last.
 
 #include "BenchDataSet.h"
+#include "BenchReport.h"
 #include "IdealPipeline.h"
 
 #include "package/PackageExtractor.h"
@@ -31,12 +32,6 @@ namespace {
 
 constexpr quint32 Seed = 20261208;
 constexpr int Runs = 7;
-
-void say(const QString &text)
-{
-    std::printf("%s\n", qPrintable(text));
-    std::fflush(stdout);
-}
 
 // Peak resident memory of the process so far, in KiB; -1 where unknown.
 long peakMemoryKiB()
@@ -121,17 +116,6 @@ int countDifferences(const QString &root, const QStringList &packages)
             ++differences;
     }
     return differences;
-}
-
-double medianMs(QList<qint64> nanoseconds)
-{
-    std::sort(nanoseconds.begin(), nanoseconds.end());
-    return nanoseconds[nanoseconds.size() / 2] / 1e6;
-}
-
-QString mib(qint64 bytes)
-{
-    return QString::number(bytes / (1024.0 * 1024.0), 'f', 1) + u" MiB"_s;
 }
 
 int runMixed()

@@ -4,6 +4,7 @@
 // longest time between two rounds of window events. Figures are printed last.
 
 #include "BenchDataSet.h"
+#include "BenchReport.h"
 #include "IdealPipeline.h"
 
 #include "i18n/TextTable.h"
@@ -27,12 +28,6 @@ namespace {
 
 constexpr quint32 Seed = 20261209;
 constexpr int Runs = 5;
-
-void say(const QString &text)
-{
-    std::printf("%s\n", qPrintable(text));
-    std::fflush(stdout);
-}
 
 // Answers nothing, shows nothing, and measures how long the run goes
 // without letting window events run.
@@ -100,17 +95,6 @@ qint64 runProject(const QString &source, const QString &target, qint64 *longestG
         qFatal("The install run did not install everything");
     *longestGapNs = std::max(*longestGapNs, ui.longestGapNs);
     return elapsed;
-}
-
-double medianMs(QList<qint64> nanoseconds)
-{
-    std::sort(nanoseconds.begin(), nanoseconds.end());
-    return nanoseconds[nanoseconds.size() / 2] / 1e6;
-}
-
-QString mib(qint64 bytes)
-{
-    return QString::number(bytes / (1024.0 * 1024.0), 'f', 1) + u" MiB"_s;
 }
 
 } // namespace
