@@ -29,6 +29,10 @@ public:
 signals:
     void directoryChanged(const QString &folder);
 
+protected:
+    // Every folder shown is open or a leaf: no expand buttons.
+    void drawBranches(QPainter *, const QRect &, const QModelIndex &) const override {}
+
 private:
     void DirectoryListBoxClick(QTreeWidgetItem *item);
     QTreeWidgetItem *addItem(QTreeWidgetItem *parent, const QString &folder, bool open);
