@@ -258,7 +258,7 @@ void TSTYInstallForm::kindPageNextClick(DataKind kind)
 
 // Shows a kind's page, building its unit tree the first time; stays where
 // it is when the kind's source folder is missing.
-bool TSTYInstallForm::enterKindPage(DataKind kind)
+void TSTYInstallForm::enterKindPage(DataKind kind)
 {
     m_state.currentKind = kind;
     KindState &state = m_state.kind(kind);
@@ -268,12 +268,11 @@ bool TSTYInstallForm::enterKindPage(DataKind kind)
             ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Warning"),
                            text(InstallText::SourceFolderMissing) + u'\n'
                                    + QDir::toNativeSeparators(state.sourceFolder));
-            return false;
+            return;
         }
         m_adapters[KindIndex(kind)]->populate();
     }
     showPage(KindPage(kind));
-    return true;
 }
 
 void TSTYInstallForm::sbPrevClick(int page)

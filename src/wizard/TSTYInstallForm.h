@@ -72,7 +72,7 @@ private:
     void btInstallClick();
     void btCancelClick();
 
-    bool enterKindPage(DataKind kind);
+    void enterKindPage(DataKind kind);
     void showPage(int page);
     bool refused(const std::optional<Refusal> &refusal);
 

@@ -15,6 +15,7 @@ private slots:
     void init() { f = std::make_unique<WizardFixture>(); }
     void cleanup() { f.reset(); }
     void wholeUserInstall();
+    void installWithNothingChecked();
     void closeOrCancelDuringRun_data();
     void closeOrCancelDuringRun();
     void closeWhenIdleClosesOwner();
@@ -67,6 +68,26 @@ void tst_InstallFormRun::wholeUserInstall()
     QCOMPARE(TestFiles::read(f->destination(1) + "/Sample/Front/f1.sti"), WizardFixture::stiData());
     QCOMPARE(TestFiles::read(f->destination(2) + "/Pocket/d2.tex"), WizardFixture::texData());
     QVERIFY(!QFileInfo::exists(f->destination(2) + "/Pocket/d2.tex_"));
+}
+
+void tst_InstallFormRun::installWithNothingChecked()
+{
+    QVERIFY(f->open());
+    f->setKinds(false, false, true, true);
+    f->click("sbNext1");
+    f->pressNode("tvSelectUnit3", "DETAIL_27");
+    f->click("sbNext4");
+    QCOMPARE(f->page(), QString("pnFive"));
+    f->child<QPlainTextEdit>("mmInstallStatus")->setPlainText("an earlier run");
+
+    const QList<SeenBox> seen = f->clickAndAnswer("btInstall", QMessageBox::Ok);
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].caption, QString("Not Selected"));
+    QCOMPARE(seen[0].text, f->text(InstallText::NothingSelected));
+    QVERIFY(f->child<QPlainTextEdit>("mmInstallStatus")->toPlainText().isEmpty());
+    QVERIFY(f->child<QPushButton>("btInstall")->isEnabled());
+    QVERIFY(f->child<QPushButton>("sbPrev5")->isEnabled());
+    QVERIFY(!QFileInfo::exists(f->destination(2)));
 }
 
 void tst_InstallFormRun::closeOrCancelDuringRun_data()

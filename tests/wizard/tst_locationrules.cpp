@@ -111,7 +111,7 @@ void tst_LocationRules::folderName_data()
     QTest::addColumn<bool>("valid");
     QTest::newRow("plain") << "STY_2027SS" << true;
     QTest::newRow("blanks inside") << "Spring 2027" << true;
-    QTest::newRow("Korean") << u8"스타일" << true;
+    QTest::newRow("Korean") << QStringLiteral("\uC2A4\uD0C0\uC77C") << true;
     QTest::newRow("leading dot") << ".hidden" << true;
     QTest::newRow("255 characters") << QString(255, u'a') << true;
     QTest::newRow("empty") << "" << false;
