@@ -1,0 +1,109 @@
+#include "FolderListView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStyle>
+
+namespace {
+
+// The folders from the root down to `folder`, both included.
+QStringList chainTo(const QString &folder)
+{
+    QStringList chain;
+    QDir dir(folder);
+    do {
+        chain.prepend(dir.absolutePath());
+    } while (dir.cdUp());
+    return chain;
+}
+
+QString nearestExisting(const QString &folder)
+{
+    QString path = QDir::cleanPath(folder);
+    while (!QFileInfo(path).isDir()) {
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            return {};
+        path = parent;
+    }
+    return path;
+}
+
+} // namespace
+
+FolderListView::FolderListView(QWidget *parent) : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTreeWidget::itemClicked, this, &FolderListView::DirectoryListBoxClick);
+}
+
+void FolderListView::setDirectory(const QString &folder)
+{
+    // A relative path would be taken from wherever the program was started.
+    if (!QDir::isAbsolutePath(folder))
+        return;
+    const QString path = nearestExisting(folder);
+    if (path.isEmpty())
+        return;
+    const bool changed = path != m_directory;
+    m_directory = path;
+    refresh();
+    if (changed)
+        emit directoryChanged(m_directory);
+}
+
+void FolderListView::refresh()
+{
+    clear();
+    if (m_directory.isEmpty())
+        return;
+    QTreeWidgetItem *open = nullptr;
+    for (const QString &folder : chainTo(m_directory))
+        open = addItem(open, folder, true);
+    const QFileInfoList subfolders
+            = QDir(m_directory)
+                      .entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot,
+                                     QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    for (const QFileInfo &subfolder : subfolders)
+        addItem(open, subfolder.absoluteFilePath(), false);
+    expandAll();
+    setCurrentItem(open);
+    scrollToItem(open);
+}
+
+QTreeWidgetItem *FolderListView::addItem(QTreeWidgetItem *parent, const QString &folder, bool open)
+{
+    auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    const QString name = QFileInfo(folder).fileName();
+    item->setText(0, name.isEmpty() ? QDir::toNativeSeparators(folder) : name);
+    item->setData(0, Qt::UserRole, folder);
+    item->setIcon(0,
+                  style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));
+    return item;
+}
+
+QString FolderListView::folderOf(const QTreeWidgetItem *item)
+{
+    return item ? item->data(0, Qt::UserRole).toString() : QString();
+}
+
+QTreeWidgetItem *FolderListView::itemOf(const QString &folder) const
+{
+    for (QTreeWidgetItemIterator it(const_cast<FolderListView *>(this)); *it; ++it) {
+        if (folderOf(*it) == folder)
+            return *it;
+    }
+    return nullptr;
+}
+
+void FolderListView::DirectoryListBoxClick(QTreeWidgetItem *item)
+{
+    const QString folder = folderOf(item);
+    if (!folder.isEmpty())
+        setDirectory(folder);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QTreeWidget>
+
+// The folder list of the install location dialog (DirectoryListBox): the folders from the root
+// down to the open folder, then the open folder's subfolders. A click on a
+// folder opens it. Folders are in Qt form.
+class FolderListView : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    explicit FolderListView(QWidget *parent = nullptr);
+
+    // The open folder.
+    QString directory() const { return m_directory; }
+
+    // Opens a folder; of a folder that does not exist, its nearest existing
+    // parent. directoryChanged() follows when the open folder changes.
+    void setDirectory(const QString &folder);
+
+    // Lists the open folder again, e.g. after a subfolder was made or removed.
+    void refresh();
+
+    // The folder an item stands for.
+    static QString folderOf(const QTreeWidgetItem *item);
+    // The item of a folder, or null when the list does not show it.
+    QTreeWidgetItem *itemOf(const QString &folder) const;
+
+signals:
+    void directoryChanged(const QString &folder);
+
+protected:
+    // Every folder shown is open or a leaf: no expand buttons.
+    void drawBranches(QPainter *, const QRect &, const QModelIndex &) const override {}
+
+private:
+    void DirectoryListBoxClick(QTreeWidgetItem *item);
+    QTreeWidgetItem *addItem(QTreeWidgetItem *parent, const QString &folder, bool open);
+
+    QString m_directory;
+};

@@ -1,0 +1,104 @@
+#include "WizardInstallUi.h"
+
+#include "i18n/TextNumbers.h"
+#include "i18n/TextTable.h"
+#include "ui/MessageBoxes.h"
+#include "ui/TMessageDialog.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+
+namespace {
+// The engine asks for window events once per folder entry and per chunk;
+// letting them run this often keeps Cancel and the bar lively at little cost.
+constexpr qint64 EventIntervalMs = 30;
+} // namespace
+
+WizardInstallUi::WizardInstallUi(const Widgets &widgets, const LanguageTextTable &texts)
+    : m_widgets(widgets), m_texts(texts)
+{}
+
+void WizardInstallUi::setProgressBar(int value)
+{
+    m_widgets.Installprgbar->setValue(value);
+}
+
+void WizardInstallUi::setPercentLabel(int value)
+{
+    m_widgets.lbPercent->setText(QString::number(value));
+}
+
+void WizardInstallUi::setPercentVisible(bool visible)
+{
+    m_widgets.lbPercent->setVisible(visible);
+    m_widgets.stPercent->setVisible(visible);
+}
+
+void WizardInstallUi::setStage(const QString &text)
+{
+    m_widgets.stInstall->setText(text);
+}
+
+void WizardInstallUi::clearMemo()
+{
+    m_widgets.mmInstallStatus->clear();
+}
+
+void WizardInstallUi::addMemoLine(const QString &line)
+{
+    m_widgets.mmInstallStatus->appendPlainText(line);
+}
+
+void WizardInstallUi::setElapsedSeconds(int seconds)
+{
+    m_widgets.Timer->setText(GetText(m_texts, InstallText::ElapsedSeconds)
+                             + QString::number(seconds));
+}
+
+void WizardInstallUi::setRunButtonsEnabled(bool enabled)
+{
+    for (QWidget *button : std::as_const(m_widgets.runButtons))
+        button->setEnabled(enabled);
+}
+
+void WizardInstallUi::processEvents()
+{
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < EventIntervalMs)
+        return;
+    QCoreApplication::processEvents();
+    m_sinceEvents.start();
+}
+
+bool WizardInstallUi::askYesNo(Question question, const QString &text, const QString &caption)
+{
+    Q_UNUSED(question);
+    return AskYesNo(m_widgets.window, caption, text);
+}
+
+void WizardInstallUi::showWarning(const QString &text, const QString &caption)
+{
+    ShowMessageBox(m_widgets.window, QMessageBox::Warning, caption, text);
+}
+
+OverwriteAnswer WizardInstallUi::askOverwrite(const QString &text)
+{
+    switch (ShowMessageDialog(text, QStringLiteral("Question"),
+                              QStringLiteral("&Yes|&All|&No|Cancel"), QStringLiteral("Yes"),
+                              m_widgets.window)) {
+    case 1:
+        return OverwriteAnswer::Yes;
+    case 2:
+        return OverwriteAnswer::All;
+    case 3:
+        return OverwriteAnswer::No;
+    default: // Cancel, or the dialog closed without an answer
+        return OverwriteAnswer::Cancel;
+    }
+}
+
+void WizardInstallUi::closeInstaller()
+{
+    m_widgets.window->close();
+}

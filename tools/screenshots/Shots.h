@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class ShotSession;
+
+// One walk through some windows of the installer that saves a picture at
+// each stop. A new window gets its own scenario: write a function that
+// returns it and add it to AllScenarios() in main.cpp.
+struct Scenario
+{
+    QString name;
+    std::function<void(ShotSession &)> run;
+};
+
+// The wizard's five pages, the install location dialog, and the last page
+// after an install run with its completion question.
+QList<Scenario> WizardScenarios();
