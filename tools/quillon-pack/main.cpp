@@ -3,12 +3,18 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+QString absoluteFolder(const QString &folder)
+{
+    return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(folder)).absoluteFilePath());
+}
 
 void print(FILE *stream, const QString &text)
 {
@@ -79,8 +85,10 @@ int main(int argc, char *argv[])
         return usageError(parser, u"give SOURCE_DIR and OUTPUT_DIR"_s);
 
     DataSetPacker::Options options;
-    options.sourceDir = QDir::cleanPath(QDir::fromNativeSeparators(folders[0]));
-    options.outputDir = QDir::cleanPath(QDir::fromNativeSeparators(folders[1]));
+    // Absolute, so that relative folders map each file to the same relative
+    // place below the output folder.
+    options.sourceDir = absoluteFolder(folders[0]);
+    options.outputDir = absoluteFolder(folders[1]);
     options.year = parser.value(u"year"_s);
     options.season = parser.value(u"season"_s);
     bool volumeOk = true;
