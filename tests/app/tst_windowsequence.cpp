@@ -195,8 +195,10 @@ void tst_WindowSequence::closingEndsProgram()
     QVERIFY(!timedOut);
     QCOMPARE(status, 0);
     QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
-    if (ending == Ending::WizardClosed)
+    if (ending == Ending::WizardClosed) {
         QVERIFY(wizardOwnedByHiddenWelcome);
+        QVERIFY2(warningText.isEmpty(), qPrintable(warningText)); // prepared without a warning
+    }
     if (ending == Ending::NoVestraFound) {
         QVERIFY(watcher.answered());
         QCOMPARE(warningTitle, QStringLiteral("Warning"));
