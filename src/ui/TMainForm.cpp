@@ -39,10 +39,11 @@ QString labelText(QString text)
 } // namespace
 
 TMainForm::TMainForm(const RunSettings &settings, QWidget *owner)
-    : QMainWindow(owner, Qt::Window), ui(std::make_unique<Ui::TMainForm>()), m_settings(settings)
+    : QMainWindow(owner, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    , ui(std::make_unique<Ui::TMainForm>())
+    , m_settings(settings)
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint);
     FormStyle::SetBackground(this);
     FormStyle::SetTitleStyle(ui->stMainText);
 
@@ -79,8 +80,7 @@ TSTYInstallForm *TMainForm::installForm() const
 // One group of radio entries; none is checked until the user picks one.
 void TMainForm::connectLanguageEntries()
 {
-    auto *group = new QActionGroup(this);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    auto *group = new QActionGroup(this); // exclusive
     const QList<std::pair<QAction *, QString>> entries{
             {ui->msmEnglish, QStringLiteral("English")},
             {ui->msmKorean, QStringLiteral("Korean")},
@@ -141,7 +141,8 @@ void TMainForm::ApplyWelcomeTexts()
     ui->msmThai->setText(GetText(m_texts, MainText::ThaiEntry));
 
     // A longer translation of the note takes more lines, not a cut.
-    ui->Label1->setMinimumHeight(std::max(34, ui->Label1->heightForWidth(ui->Label1->width())));
+    const int noteHeight = ui->Label1->heightForWidth(ui->Label1->maximumWidth());
+    ui->Label1->setMinimumHeight(std::max(34, noteHeight));
     FormStyle::FixSize(this, ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 

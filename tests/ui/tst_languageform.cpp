@@ -20,7 +20,6 @@ private slots:
     void buttonOpensWelcomeWindow_data();
     void buttonOpensWelcomeWindow();
     void thaiWithoutLanguageFile();
-    void languageWindowIsTheOwner();
 };
 
 void tst_LanguageForm::initTestCase()
@@ -92,21 +91,6 @@ void tst_LanguageForm::thaiWithoutLanguageFile()
             QVERIFY2(entry->text().isEmpty(), qPrintable(entry->objectName()));
     }
     delete form;
-}
-
-// The welcome window goes down with the language window.
-void tst_LanguageForm::languageWindowIsTheOwner()
-{
-    QTemporaryDir dir;
-    QVERIFY(ProgramFolder::make(dir.path(), {"English"}));
-    auto *form = new TLanguageForm(RunSettings{dir.path(), {}, {}, {}});
-    form->ChooseLanguage("English");
-    QPointer<TMainForm> welcome = form->welcomeWindow();
-    QVERIFY(welcome);
-    QCOMPARE(welcome->parentWidget(), form);
-    QVERIFY(welcome->isWindow());
-    delete form;
-    QVERIFY(!welcome);
 }
 
 QTEST_MAIN(tst_LanguageForm)

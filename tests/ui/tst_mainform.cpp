@@ -7,7 +7,6 @@
 #include "ProgramFolder.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -75,7 +74,6 @@ private slots:
     void opensInCurrentLanguage_data();
     void opensInCurrentLanguage();
     void noLanguageEntryCheckedAtFirst();
-    void languageEntryIsRadio();
     void menuSwitchesLanguage_data();
     void menuSwitchesLanguage();
     void wheelScrollsByDelta_data();
@@ -85,7 +83,6 @@ private slots:
     void linksOpenMakerAddresses();
     void missingPictureIsShownAndWindowOpens();
     void longNoteTakesMoreLines();
-    void closingClosesOwner();
 
 private:
     std::unique_ptr<TMainForm> makeForm(const QString &language);
@@ -155,16 +152,6 @@ void tst_MainForm::noLanguageEntryCheckedAtFirst()
             QVERIFY2(entry->isCheckable(), qPrintable(name));
             QVERIFY2(!entry->isChecked(), qPrintable(language + ": " + name));
         }
-    }
-}
-
-void tst_MainForm::languageEntryIsRadio()
-{
-    const auto form = makeForm("English");
-    for (const QString &picked : {QStringLiteral("msmKorean"), QStringLiteral("msmThai")}) {
-        form->findChild<QAction *>(picked)->trigger();
-        for (const QString &name : EntryNames)
-            QCOMPARE(form->findChild<QAction *>(name)->isChecked(), name == picked);
     }
 }
 
@@ -319,20 +306,6 @@ void tst_MainForm::longNoteTakesMoreLines()
     auto *note = longNote->findChild<QLabel *>("Label1");
     QVERIFY(note->height() >= note->heightForWidth(note->width()));
     QVERIFY(note->height() > oneLine);
-}
-
-void tst_MainForm::closingClosesOwner()
-{
-    QWidget owner;
-    owner.show();
-    SetCurrentLanguageName("English");
-    auto *form = new TMainForm(m_settings, &owner);
-    QCOMPARE(form->parentWidget(), &owner);
-    QVERIFY(form->isWindow());
-    form->show();
-    form->findChild<QAction *>("msmClose")->trigger();
-    QVERIFY(!form->isVisible());
-    QVERIFY(!owner.isVisible());
 }
 
 QTEST_MAIN(tst_MainForm)
