@@ -23,16 +23,16 @@ private slots:
     void writerMatchesCompress_data();
     void writerMatchesCompress();
     void roundTrip();
-    void relativeFolders();
     void refusesOutputInsideSource_data();
     void refusesOutputInsideSource();
+    void relativeFolders();
     void usage_data();
     void usage();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
     int pack(const QStringList &arguments, QString *errors = nullptr,
-             const QString &workingDirectory = QString()) const;
+             const QString &workingFolder = QString()) const;
     // Every file below folder by relative path, with its bytes.
     static QMap<QString, QByteArray> tree(const QString &folder);
 
@@ -59,10 +59,10 @@ void tst_QuillonPack::init()
 }
 
 int tst_QuillonPack::pack(const QStringList &arguments, QString *errors,
-                          const QString &workingDirectory) const
+                          const QString &workingFolder) const
 {
     QProcess process;
-    process.setWorkingDirectory(workingDirectory);
+    process.setWorkingDirectory(workingFolder);
     process.start(QUILLON_PACK_PATH, arguments);
     if (!process.waitForFinished(60000))
         return -1;
@@ -108,17 +108,6 @@ void tst_QuillonPack::writerMatchesCompress()
     QVERIFY2(writer.write(path(name), path(name + '_'), *PackageKindForDataPath(name)),
              qPrintable(writer.errorString()));
     QCOMPARE(TestFiles::read(path(name + '_')), package);
-}
-
-void tst_QuillonPack::relativeFolders()
-{
-    // Folders given relative to the current folder keep the packages in
-    // their relative places below the output folder.
-    QVERIFY(TestFiles::write(path("src/STY/unit/a.sty"), styData(3000)));
-    QCOMPARE(pack({"src", "out"}, nullptr, m_dir->path()), 0);
-    QVERIFY(QFile::exists(path("out/STY/unit/a.sty_")));
-    QCOMPARE(QDir(path("out/STY")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             QStringList{"unit"});
 }
 
 void tst_QuillonPack::roundTrip()
@@ -192,6 +181,18 @@ void tst_QuillonPack::refusesOutputInsideSource()
     QCOMPARE(pack({path("src"), path(output)}, &errors), 1);
     QVERIFY2(errors.contains("inside the source folder"), qPrintable(errors));
     QCOMPARE(tree(path("src")).keys(), QStringList{"STY/a.sty"});
+}
+
+// Folders named relative to the current folder give the same tree as
+// absolute ones: each package lands in its file's place below the output.
+void tst_QuillonPack::relativeFolders()
+{
+    QVERIFY(TestFiles::write(path("src/STY/unit/a.sty"), styData(5000)));
+    QVERIFY(TestFiles::write(path("src/DETAIL/d/t.tex"), data(300)));
+    QString errors;
+    QCOMPARE(pack({"src", "out/set"}, &errors, m_dir->path()), 0);
+    QMap<QString, QByteArray> packages = tree(path("out/set"));
+    QCOMPARE(packages.keys(), QStringList({"DETAIL/d/t.tex_", "STY/unit/a.sty_", "dataset.ini"}));
 }
 
 void tst_QuillonPack::usage_data()

@@ -11,6 +11,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+QString absoluteFolder(const QString &folder)
+{
+    return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(folder)).absoluteFilePath());
+}
+
 void print(FILE *stream, const QString &text)
 {
     std::fputs(qPrintable(text + u'\n'), stream);
@@ -80,9 +85,10 @@ int main(int argc, char *argv[])
         return usageError(parser, u"give SOURCE_DIR and OUTPUT_DIR"_s);
 
     DataSetPacker::Options options;
-    // Absolute from here on, so that relative paths below them come out right.
-    options.sourceDir = QDir::cleanPath(QFileInfo(folders[0]).absoluteFilePath());
-    options.outputDir = QDir::cleanPath(QFileInfo(folders[1]).absoluteFilePath());
+    // Absolute, so that relative folders map each file to the same relative
+    // place below the output folder.
+    options.sourceDir = absoluteFolder(folders[0]);
+    options.outputDir = absoluteFolder(folders[1]);
     options.year = parser.value(u"year"_s);
     options.season = parser.value(u"season"_s);
     bool volumeOk = true;

@@ -1,0 +1,97 @@
+#include "i18n/Languages.h"
+#include "ui/Pictures.h"
+#include "ui/TLanguageForm.h"
+#include "ui/TMainForm.h"
+
+#include "ProgramFolder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+class tst_LanguageForm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void buttonOpensWelcomeWindow_data();
+    void buttonOpensWelcomeWindow();
+    void thaiWithoutLanguageFile();
+};
+
+void tst_LanguageForm::initTestCase()
+{
+    InitPictures();
+}
+
+void tst_LanguageForm::buttonOpensWelcomeWindow_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QColor>("readMe");
+    for (const QString &language : LanguageNames()) {
+        QTest::newRow(qPrintable(language)) << "sb" + language << language
+                                            << (language == "Korean" ? ProgramFolder::KoreanReadMe
+                                                                     : ProgramFolder::OtherReadMe);
+    }
+}
+
+// GIVEN the language window, WHEN a language button is clicked, THEN the
+// language is current and the welcome window shows it, with the language's
+// readme, while the language window is hidden but alive.
+void tst_LanguageForm::buttonOpensWelcomeWindow()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, language);
+    QFETCH(QColor, readMe);
+    QTemporaryDir dir;
+    QVERIFY(ProgramFolder::make(dir.path(), LanguageNames()));
+    SetCurrentLanguageName(QString());
+    QPointer<TLanguageForm> form = new TLanguageForm(RunSettings{dir.path(), {}, {}, {}});
+    form->show();
+    QVERIFY(!form->welcomeWindow());
+
+    QTest::mouseClick(form->findChild<QToolButton *>(button), Qt::LeftButton);
+
+    QCOMPARE(CurrentLanguageName(), language);
+    QVERIFY(form);
+    QVERIFY(form->isHidden());
+    TMainForm *welcome = form->welcomeWindow();
+    QVERIFY(welcome);
+    QVERIFY(welcome->isVisible());
+    QCOMPARE(welcome->findChild<QToolButton *>("sbNext")->text(),
+             ProgramFolder::mainText(language, 6));
+    const QPixmap picture = welcome->findChild<QLabel *>("imgReadMe")->pixmap();
+    QCOMPARE(picture.toImage().pixelColor(190, 175), readMe);
+    delete form;
+}
+
+// GIVEN no Thai.tdw beside the program, WHEN "Thai" is chosen, THEN the
+// welcome window's captions are all empty and the language window is hidden,
+// not destroyed.
+void tst_LanguageForm::thaiWithoutLanguageFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(ProgramFolder::make(dir.path(), {"English", "Korean"}));
+    QPointer<TLanguageForm> form = new TLanguageForm(RunSettings{dir.path(), {}, {}, {}});
+    form->show();
+    QTest::mouseClick(form->findChild<QToolButton *>("sbThai"), Qt::LeftButton);
+
+    QVERIFY(form);
+    QVERIFY(form->isHidden());
+    TMainForm *welcome = form->welcomeWindow();
+    QVERIFY(welcome && welcome->isVisible());
+    QCOMPARE(welcome->findChild<QToolButton *>("sbNext")->text(), QString());
+    QCOMPARE(welcome->findChild<QLabel *>("Label1")->text(), QString());
+    for (QAction *entry : welcome->findChildren<QAction *>()) {
+        if (entry->objectName().startsWith("msm"))
+            QVERIFY2(entry->text().isEmpty(), qPrintable(entry->objectName()));
+    }
+    delete form;
+}
+
+QTEST_MAIN(tst_LanguageForm)
+#include "tst_languageform.moc"
