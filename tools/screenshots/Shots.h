@@ -16,6 +16,8 @@ struct Scenario
     std::function<void(ShotSession &)> run;
 };
 
+// The language window and the welcome window.
+QList<Scenario> ShellScenarios();
 // The wizard's five pages, the install location dialog, and the last page
 // after an install run with its completion question.
 QList<Scenario> WizardScenarios();

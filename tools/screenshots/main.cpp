@@ -19,7 +19,7 @@ namespace {
 
 QList<Scenario> AllScenarios()
 {
-    return WizardScenarios();
+    return ShellScenarios() + WizardScenarios();
 }
 
 } // namespace
