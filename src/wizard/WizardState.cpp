@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 
 // A version name counts only when it is made of digits and dots and reads as
