@@ -5,6 +5,7 @@
 #include "i18n/Languages.h"
 #include "ui/FormStyle.h"
 #include "ui/Pictures.h"
+#include "ui/QtTranslations.h"
 #include "ui/TMainForm.h"
 
 namespace {
@@ -57,6 +58,7 @@ void TLanguageForm::connectButton(QToolButton *button, const QString &language)
 void TLanguageForm::ChooseLanguage(const QString &language)
 {
     SetCurrentLanguageName(language);
+    UseQtTranslations(language);
     if (!m_welcome)
         m_welcome = new TMainForm(m_settings, this);
     m_welcome->show();

@@ -7,6 +7,7 @@
 #include "platform/ShellOpen.h"
 #include "ui/FormStyle.h"
 #include "ui/Pictures.h"
+#include "ui/QtTranslations.h"
 #include "ui/QuillonApplication.h"
 #include "wizard/TSTYInstallForm.h"
 
@@ -149,6 +150,7 @@ void TMainForm::ApplyWelcomeTexts()
 void TMainForm::msmLanguageClick(const QString &language)
 {
     SetCurrentLanguageName(language);
+    UseQtTranslations(language);
     LoadWelcomeTexts();
     LoadReadMePicture();
     ApplyWelcomeTexts();

@@ -10,6 +10,7 @@
 #include "Shots.h"
 
 #include "i18n/Languages.h"
+#include "ui/QtTranslations.h"
 #include "ui/QuillonApplication.h"
 
 #include <QDir>
@@ -42,6 +43,7 @@ int main(int argc, char *argv[])
     int failures = 0;
     for (const QString &language : args.mid(2)) {
         SetCurrentLanguageName(language);
+        UseQtTranslations(language);
         ShotSession session(outputFolder, language, args.at(1));
         for (const Scenario &scenario : AllScenarios())
             scenario.run(session);
