@@ -12,21 +12,7 @@ if ((${#languages[@]} == 0)); then
     languages=(English Korean Thai)
 fi
 
-packages=(xvfb xauth openbox fonts-noto-cjk fonts-thai-tlwg)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
-
+bash scripts/setup.sh --screenshots
 cmake --preset default
 cmake --build --preset default --target screenshots -j2
 

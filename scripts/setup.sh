@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillon need, and
 # only those that are missing, so that a second run is quick.
-#   scripts/setup.sh          what building and the tests need
-#   scripts/setup.sh --demo   also the fonts that the seven languages need on screen,
-#                             and Qt's own translations (Yes, No, OK, Cancel)
+#   scripts/setup.sh                what building and the tests need
+#   scripts/setup.sh --demo         also the fonts that the seven languages need on
+#                                   screen, and Qt's own translations (Yes, No, OK, Cancel)
+#   scripts/setup.sh --screenshots  also a virtual display and a window manager
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev)
-if [[ "${1:-}" == "--demo" ]]; then
-    packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n)
-fi
+case "${1:-}" in
+--demo) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n) ;;
+--screenshots) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n xvfb xauth openbox) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

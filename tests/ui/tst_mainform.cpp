@@ -3,6 +3,7 @@
 #include "ui/Pictures.h"
 #include "ui/TMainForm.h"
 
+#include "MessageBoxAnswers.h"
 #include "ModalWatcher.h"
 #include "ProgramFolder.h"
 
@@ -276,17 +277,11 @@ void tst_MainForm::linksOpenMakerAddresses()
 void tst_MainForm::missingPictureIsShownAndWindowOpens()
 {
     QVERIFY(QFile::remove(m_dir->path() + "/readme_e.bmp"));
-    QString title;
-    QString text;
-    ModalWatcher watcher([&](QWidget *dialog) {
-        auto *box = qobject_cast<QMessageBox *>(dialog);
-        QVERIFY(box);
-        title = box->windowTitle();
-        text = box->text();
-        box->button(QMessageBox::Ok)->click();
-    });
+    QList<SeenBox> seen;
+    ModalWatcher watcher(PressOnBox(QMessageBox::Ok, &seen));
     const auto form = makeForm("English");
     QVERIFY(watcher.answered());
+    const QString text = seen.value(0).text;
     QVERIFY2(text.contains(QDir::toNativeSeparators(m_dir->path() + "/readme_e.bmp")),
              qPrintable(text));
     form->show();

@@ -1,5 +1,6 @@
 #include "ui/QuillonApplication.h"
 
+#include "MessageBoxAnswers.h"
 #include "ModalWatcher.h"
 
 #include <QMessageBox>
@@ -67,19 +68,12 @@ void tst_QuillonApplication::exceptionIsShownAndLoopGoesOn()
     button.toThrow = toThrow;
     button.show();
 
-    QString title;
-    QString text;
-    ModalWatcher watcher([&](QWidget *dialog) {
-        auto *box = qobject_cast<QMessageBox *>(dialog);
-        QVERIFY(box);
-        title = box->windowTitle();
-        text = box->text();
-        box->button(QMessageBox::Ok)->click();
-    });
+    QList<SeenBox> seen;
+    ModalWatcher watcher(PressOnBox(QMessageBox::Ok, &seen));
     QTest::mouseClick(&button, Qt::LeftButton);
     QVERIFY(watcher.answered());
-    QCOMPARE(title, QStringLiteral("Quillon"));
-    QCOMPARE(text, shown);
+    QCOMPARE(seen.value(0).caption, QStringLiteral("Quillon"));
+    QCOMPARE(seen.value(0).text, shown);
 
     button.toThrow = nullptr;
     QTest::mouseClick(&button, Qt::LeftButton);
