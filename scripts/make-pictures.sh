@@ -6,14 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The pictures are drawn with the Noto CJK faces (Korean and Latin in one face).
-if ! dpkg-query -W -f='${Status}' fonts-noto-cjk 2>/dev/null | grep -q "install ok installed"; then
-    echo "Installing: fonts-noto-cjk"
-    sudo_cmd=()
-    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends fonts-noto-cjk
-fi
+# The pictures are drawn with the Noto CJK faces (Korean and Latin in one
+# face), which the demonstration's set-up installs.
+bash scripts/setup.sh --demo
 
 cmake --preset default
 cmake --build --preset default --target make-pictures -j2
