@@ -12,7 +12,7 @@
 #include "install/InstallRun.h"
 #include "install/InstallUi.h"
 #include "package/PackageKind.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "install/InstallUi.h"
-#include "wizard/DataKind.h"
-#include "wizard/RunSettings.h"
+#include "selection/DataKind.h"
+#include "selection/RunSettings.h"
 
 #include <QMap>
 #include <QString>

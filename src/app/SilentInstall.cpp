@@ -6,7 +6,7 @@
 #include "install/InstallContext.h"
 #include "install/InstallRun.h"
 #include "platform/VersionStore.h"
-#include "wizard/PageChecks.h"
+#include "selection/PageChecks.h"
 
 #include <QDir>
 #include <QTextStream>

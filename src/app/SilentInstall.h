@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "i18n/TextTable.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include "WindowSequence.h"
 
 #include "app/CommandLine.h"
-#include "ui/TLanguageForm.h"
+#include "shell/TLanguageForm.h"
 
 #include <QApplication>
 

@@ -4,7 +4,7 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/StatusFiles.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 namespace {
 const QString Completed = QStringLiteral("Completed");

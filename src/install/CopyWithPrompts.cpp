@@ -8,7 +8,7 @@
 #include "install/InstallUi.h"
 #include "install/Removal.h"
 #include "package/PackageKind.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 #include <QFileInfo>
 

@@ -2,7 +2,7 @@
 
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 #include <QDir>
 #include <QFileInfo>

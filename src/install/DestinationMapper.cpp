@@ -2,7 +2,7 @@
 
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 QString MapToDestination(const QString &sourcePath, const QString &sourceFolder,
                          const QString &destinationFolder)

@@ -4,7 +4,7 @@
 #include "i18n/TextTable.h"
 #include "install/InstallUi.h"
 #include "platform/PlatformPaths.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "install/KindLists.h"
-#include "wizard/DataKind.h"
+#include "selection/DataKind.h"
 
 #include <array>
 

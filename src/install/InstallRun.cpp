@@ -9,7 +9,7 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/UnitListBuilder.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "wizard/DataKind.h"
+#include "selection/DataKind.h"
 
 class InstallContext;
 

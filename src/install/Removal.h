@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/DataKind.h"
+#include "selection/DataKind.h"
 
 #include <QString>
 

@@ -4,8 +4,8 @@
 #include "install/FolderScan.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
-#include "wizard/UnitTree.h"
-#include "wizard/WizardState.h"
+#include "selection/UnitTree.h"
+#include "selection/WizardState.h"
 
 #include <QCollator>
 

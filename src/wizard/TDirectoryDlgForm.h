@@ -2,7 +2,7 @@
 
 #include "i18n/TextTable.h"
 #include "platform/DriveList.h"
-#include "wizard/LocationRules.h"
+#include "selection/LocationRules.h"
 
 #include <QDialog>
 

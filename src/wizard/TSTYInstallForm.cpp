@@ -9,12 +9,12 @@
 #include "platform/VersionStore.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
-#include "wizard/DataSetDescription.h"
-#include "wizard/LocationRules.h"
+#include "selection/DataSetDescription.h"
+#include "selection/LocationRules.h"
 #include "wizard/TDirectoryDlgForm.h"
 #include "wizard/UnitTreeAdapter.h"
 #include "wizard/WizardInstallUi.h"
-#include "wizard/WizardPages.h"
+#include "selection/WizardPages.h"
 
 #include <QCloseEvent>
 #include <QDir>

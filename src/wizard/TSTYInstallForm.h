@@ -1,9 +1,9 @@
 #pragma once
 
 #include "i18n/TextTable.h"
-#include "wizard/PageChecks.h"
-#include "wizard/RunSettings.h"
-#include "wizard/WizardState.h"
+#include "selection/PageChecks.h"
+#include "selection/RunSettings.h"
+#include "selection/WizardState.h"
 
 #include <QPointer>
 #include <QWidget>

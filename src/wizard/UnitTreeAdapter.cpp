@@ -1,6 +1,6 @@
 #include "UnitTreeAdapter.h"
 
-#include "wizard/UnitTree.h"
+#include "selection/UnitTree.h"
 
 #include <QAbstractItemDelegate>
 #include <QDir>

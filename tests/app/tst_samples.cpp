@@ -1,7 +1,7 @@
 #include "package/DataHeader.h"
 #include "package/PackageKind.h"
-#include "wizard/DataKind.h"
-#include "wizard/UnitTree.h"
+#include "selection/DataKind.h"
+#include "selection/UnitTree.h"
 
 #include "TestFiles.h"
 

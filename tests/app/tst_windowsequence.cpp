@@ -3,8 +3,8 @@
 #include "i18n/Languages.h"
 #include "i18n/TextNumbers.h"
 #include "ui/Pictures.h"
-#include "ui/TLanguageForm.h"
-#include "ui/TMainForm.h"
+#include "shell/TLanguageForm.h"
+#include "shell/TMainForm.h"
 #include "wizard/TSTYInstallForm.h"
 
 #include "ModalWatcher.h"

@@ -5,8 +5,8 @@
 #include "TestFiles.h"
 #include "i18n/TextTable.h"
 #include "install/InstallContext.h"
-#include "wizard/UnitTree.h"
-#include "wizard/WizardState.h"
+#include "selection/UnitTree.h"
+#include "selection/WizardState.h"
 
 #include <QTemporaryDir>
 

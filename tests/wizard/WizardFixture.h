@@ -2,7 +2,7 @@
 
 #include "i18n/Languages.h"
 #include "i18n/TextTable.h"
-#include "wizard/DataSetDescription.h"
+#include "selection/DataSetDescription.h"
 #include "wizard/FolderListView.h"
 #include "wizard/TSTYInstallForm.h"
 

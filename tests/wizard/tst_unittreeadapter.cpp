@@ -1,4 +1,4 @@
-#include "wizard/UnitTree.h"
+#include "selection/UnitTree.h"
 #include "wizard/UnitTreeAdapter.h"
 
 #include <QPixmap>

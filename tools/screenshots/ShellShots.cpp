@@ -2,8 +2,8 @@
 
 #include "DemoDataSet.h"
 #include "ShotSession.h"
-#include "ui/TLanguageForm.h"
-#include "ui/TMainForm.h"
+#include "shell/TLanguageForm.h"
+#include "shell/TMainForm.h"
 
 #include <memory>
 

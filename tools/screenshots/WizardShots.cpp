@@ -2,7 +2,7 @@
 
 #include "DemoDataSet.h"
 #include "ShotSession.h"
-#include "wizard/DataSetDescription.h"
+#include "selection/DataSetDescription.h"
 #include "wizard/TSTYInstallForm.h"
 
 #include <QAbstractButton>

@@ -6,7 +6,7 @@
 #include "ui/FormStyle.h"
 #include "ui/Pictures.h"
 #include "ui/QtTranslations.h"
-#include "ui/TMainForm.h"
+#include "shell/TMainForm.h"
 
 namespace {
 const int ClientWidth = 473; // the banner's width

@@ -1,5 +1,5 @@
 #include "platform/RegFileVersionStore.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 #include "TestFiles.h"
 

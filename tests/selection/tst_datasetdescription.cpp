@@ -1,4 +1,4 @@
-#include "wizard/DataSetDescription.h"
+#include "selection/DataSetDescription.h"
 
 #include "TestFiles.h"
 

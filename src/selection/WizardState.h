@@ -1,8 +1,8 @@
 #pragma once
 
-#include "wizard/DataKind.h"
-#include "wizard/DataSetDescription.h"
-#include "wizard/UnitTree.h"
+#include "selection/DataKind.h"
+#include "selection/DataSetDescription.h"
+#include "selection/UnitTree.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "i18n/TextTable.h"
-#include "wizard/DataSetDescription.h"
-#include "wizard/RunSettings.h"
+#include "selection/DataSetDescription.h"
+#include "selection/RunSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>

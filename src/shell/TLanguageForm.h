@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/RunSettings.h"
+#include "selection/RunSettings.h"
 
 #include <QPointer>
 #include <QWidget>

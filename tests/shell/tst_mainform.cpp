@@ -1,7 +1,7 @@
 #include "i18n/Languages.h"
-#include "platform/ShellOpen.h"
+#include "ui/ShellOpen.h"
 #include "ui/Pictures.h"
-#include "ui/TMainForm.h"
+#include "shell/TMainForm.h"
 
 #include "MessageBoxAnswers.h"
 #include "ModalWatcher.h"

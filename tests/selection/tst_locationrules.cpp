@@ -1,6 +1,6 @@
 #include "platform/PlatformPaths.h"
-#include "wizard/LocationRules.h"
-#include "wizard/WizardState.h"
+#include "selection/LocationRules.h"
+#include "selection/WizardState.h"
 
 #include "TestFiles.h"
 

@@ -1,7 +1,7 @@
 #include "i18n/Languages.h"
 #include "ui/Pictures.h"
-#include "ui/TLanguageForm.h"
-#include "ui/TMainForm.h"
+#include "shell/TLanguageForm.h"
+#include "shell/TMainForm.h"
 
 #include "ProgramFolder.h"
 

@@ -2,7 +2,7 @@
 
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 #include <QDir>
 #include <QFileInfo>

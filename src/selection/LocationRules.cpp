@@ -1,7 +1,7 @@
 #include "LocationRules.h"
 
 #include "platform/PlatformPaths.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardState.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "i18n/TextTable.h"
-#include "wizard/WizardPages.h"
-#include "wizard/WizardState.h"
+#include "selection/WizardPages.h"
+#include "selection/WizardState.h"
 
 #include <QDir>
 #include <QtTest>

@@ -4,7 +4,7 @@
 
 #include "i18n/Languages.h"
 #include "i18n/TextNumbers.h"
-#include "platform/ShellOpen.h"
+#include "ui/ShellOpen.h"
 #include "ui/FormStyle.h"
 #include "ui/Pictures.h"
 #include "ui/QtTranslations.h"
