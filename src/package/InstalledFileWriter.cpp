@@ -26,26 +26,25 @@ bool InstalledFileWriter::open()
         if (m_newFile->open())
             return true;
     }
-    m_error = device()->errorString();
-    return false;
+    return failed();
 }
 
 bool InstalledFileWriter::write(const char *data, qint64 size)
 {
-    if (device()->write(data, size) == size)
-        return true;
+    return WriteWhole(*device(), data, size) || failed();
+}
+
+bool InstalledFileWriter::failed()
+{
     m_error = device()->errorString();
+    m_failure = {WriteFailureReason(device()->error(), m_target), m_error};
     return false;
 }
 
 bool InstalledFileWriter::commit()
 {
-    if (m_replacement) {
-        if (m_replacement->commit())
-            return true;
-        m_error = m_replacement->errorString();
-        return false;
-    }
+    if (m_replacement)
+        return m_replacement->commit() || failed();
     // A temporary file is readable by its owner only; an installed file gets
     // the permissions any new file would.
     m_newFile->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
@@ -55,8 +54,7 @@ bool InstalledFileWriter::commit()
         m_newFile->setAutoRemove(false);
         return true;
     }
-    m_error = m_newFile->errorString();
-    return false;
+    return failed();
 }
 
 QString InstalledFileWriter::errorString() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "package/FileFailure.h"
+
 #include <QString>
 
 #include <memory>
@@ -27,13 +29,17 @@ public:
     [[nodiscard]] bool write(const char *data, qint64 size);
     [[nodiscard]] bool commit();
     QString errorString() const;
+    // Why the last call failed: a full disk, missing rights, or the system's message.
+    const FileFailure &failure() const { return m_failure; }
     QString fileName() const { return m_target; }
 
 private:
     QFileDevice *device() const;
+    bool failed();
 
     QString m_target;
     std::unique_ptr<QSaveFile> m_replacement;
     std::unique_ptr<QTemporaryFile> m_newFile;
     QString m_error;
+    FileFailure m_failure;
 };

@@ -18,9 +18,10 @@ QString native(const QString &path)
 
 } // namespace
 
-bool PackageExtractor::fail(const QString &message)
+bool PackageExtractor::fail(const FileFailure &failure, const QString &message)
 {
     m_error = message;
+    m_failure = failure;
     return false;
 }
 
@@ -28,14 +29,17 @@ bool PackageExtractor::extract(const QString &packedPath, const QString &install
 {
     m_info = {};
     m_error.clear();
+    m_failure = {};
     const std::optional<PackageKind> kind = PackageKindForPath(packedPath);
     if (!kind)
-        return fail(u"Cannot unpack \"%1\": the name does not end in a packed extension"_s.arg(
-                native(packedPath)));
+        return fail({FailureReason::Other, {}},
+                    u"Cannot unpack \"%1\": the name does not end in a packed extension"_s.arg(
+                            native(packedPath)));
 
     QFile packed(packedPath);
     if (!packed.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return fail(u"Cannot open \"%1\": %2"_s.arg(native(packedPath), packed.errorString()));
+        return fail({FailureReason::CannotRead, packed.errorString()},
+                    u"Cannot open \"%1\": %2"_s.arg(native(packedPath), packed.errorString()));
 
     InstalledFileWriter installed(installedPath);
     const bool unpacked = streamIntoInstalledFile(packed, *kind, installed);
@@ -46,8 +50,7 @@ bool PackageExtractor::extract(const QString &packedPath, const QString &install
     if (!removePackedCopy(packedPath) || !unpacked)
         return false;
     if (!installed.commit())
-        return fail(
-                u"Cannot write \"%1\": %2"_s.arg(native(installedPath), installed.errorString()));
+        return writeFailed(installed);
     return true;
 }
 
@@ -57,13 +60,11 @@ bool PackageExtractor::streamIntoInstalledFile(QFile &packed, PackageKind kind,
     PackageReader reader;
     if (!reader.open(packed, kind)) {
         m_info = reader.info();
-        return fail(
-                u"Cannot unpack \"%1\": %2"_s.arg(native(packed.fileName()), reader.errorString()));
+        return readFailed(reader, packed.fileName());
     }
     m_info = reader.info();
     if (!installed.open())
-        return fail(u"Cannot write \"%1\": %2"_s.arg(native(installed.fileName()),
-                                                     installed.errorString()));
+        return writeFailed(installed);
     return writeUnpackedData(reader, kind, packed.fileName(), installed);
 }
 
@@ -75,19 +76,29 @@ bool PackageExtractor::writeUnpackedData(PackageReader &reader, PackageKind kind
     while (first || !reader.atEnd()) {
         const qint64 got = reader.read(chunk.data(), chunk.size());
         if (got < 0)
-            return fail(
-                    u"Cannot unpack \"%1\": %2"_s.arg(native(packedPath), reader.errorString()));
+            return readFailed(reader, packedPath);
         // The first chunk holds the whole header record whenever the data does.
         if (first && !checkHeader(chunk.constData(), got, kind, installed.fileName()))
             return false;
         first = false;
         if (!installed.write(chunk.constData(), got))
-            return fail(u"Cannot write \"%1\": %2"_s.arg(native(installed.fileName()),
-                                                         installed.errorString()));
+            return writeFailed(installed);
         if (m_yield)
             m_yield();
     }
     return true;
+}
+
+bool PackageExtractor::readFailed(const PackageReader &reader, const QString &packedPath)
+{
+    return fail(reader.failure(),
+                u"Cannot unpack \"%1\": %2"_s.arg(native(packedPath), reader.errorString()));
+}
+
+bool PackageExtractor::writeFailed(const InstalledFileWriter &installed)
+{
+    return fail(installed.failure(), u"Cannot write \"%1\": %2"_s.arg(native(installed.fileName()),
+                                                                      installed.errorString()));
 }
 
 bool PackageExtractor::checkHeader(const char *head, qint64 size, PackageKind kind,
@@ -97,12 +108,14 @@ bool PackageExtractor::checkHeader(const char *head, qint64 size, PackageKind ki
         return true;
     const std::optional<qint32> number = DataFormatNumber(QByteArrayView(head, size), kind);
     if (!number)
-        return fail(u"Cannot install \"%1\": the data is %2 bytes long, shorter than the "
+        return fail({FailureReason::TooShort, {}},
+                    u"Cannot install \"%1\": the data is %2 bytes long, shorter than the "
                     "%3-byte header record of %4 data"_s.arg(native(path))
                             .arg(m_info.payloadSize)
                             .arg(DataHeaderSize(kind))
                             .arg(PackageKindName(kind)));
-    return fail(u"Cannot install \"%1\": its format number %2 is older than %3"_s.arg(native(path))
+    return fail({FailureReason::OldFormat, {}},
+                u"Cannot install \"%1\": its format number %2 is older than %3"_s.arg(native(path))
                         .arg(*number)
                         .arg(OldestFormatNumber));
 }
@@ -113,7 +126,8 @@ bool PackageExtractor::removePackedCopy(const QString &packedPath)
     if (packed.remove())
         return true;
     if (m_error.isEmpty())
-        return fail(u"Cannot remove \"%1\": %2"_s.arg(native(packedPath), packed.errorString()));
+        return fail({WriteFailureReason(packed.error(), packedPath), packed.errorString()},
+                    u"Cannot remove \"%1\": %2"_s.arg(native(packedPath), packed.errorString()));
     m_error += u" (the packed copy could not be removed either: %1)"_s.arg(packed.errorString());
     return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "package/FileFailure.h"
 #include "package/PackageInfo.h"
 #include "package/PackageKind.h"
 
@@ -30,6 +31,8 @@ public:
     [[nodiscard]] bool extract(const QString &packedPath, const QString &installedPath);
 
     QString errorString() const { return m_error; }
+    // The reason of the last failure, with the system's or zlib's message.
+    const FileFailure &failure() const { return m_failure; }
     // The payload size of the last file.
     const PackageInfo &info() const { return m_info; }
 
@@ -43,9 +46,12 @@ private:
                            InstalledFileWriter &installed);
     bool checkHeader(const char *head, qint64 size, PackageKind kind, const QString &path);
     bool removePackedCopy(const QString &packedPath);
-    bool fail(const QString &message);
+    bool readFailed(const PackageReader &reader, const QString &packedPath);
+    bool writeFailed(const InstalledFileWriter &installed);
+    bool fail(const FileFailure &failure, const QString &message);
 
     PackageInfo m_info;
     QString m_error;
+    FileFailure m_failure;
     std::function<void()> m_yield;
 };

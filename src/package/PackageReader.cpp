@@ -9,11 +9,25 @@ using namespace Qt::StringLiterals;
 PackageReader::PackageReader() = default;
 PackageReader::~PackageReader() = default;
 
-bool PackageReader::fail(const QString &reason)
+bool PackageReader::fail(FailureReason reason, const QString &phrase, const QString &systemMessage)
 {
-    m_error = reason;
+    m_error = phrase;
+    m_failure = {reason, systemMessage};
     m_stream.reset();
     return false;
+}
+
+bool PackageReader::streamFailed()
+{
+    return fail(m_stream->failure().reason, m_stream->errorString(),
+                m_stream->failure().systemMessage);
+}
+
+bool PackageReader::seekFailed(QIODevice &device)
+{
+    return fail(FailureReason::CannotRead,
+                u"cannot move to the start of the file: %1"_s.arg(device.errorString()),
+                device.errorString());
 }
 
 bool PackageReader::open(QIODevice &device, PackageKind kind)
@@ -22,13 +36,15 @@ bool PackageReader::open(QIODevice &device, PackageKind kind)
     m_info = {};
     m_isPackage = false;
     m_error.clear();
+    m_failure = {};
 
     char header[HeaderSize];
     if (!device.seek(0))
-        return fail(u"cannot move to the start of the file: %1"_s.arg(device.errorString()));
+        return seekFailed(device);
     const qint64 got = device.read(header, HeaderSize);
     if (got < 0)
-        return fail(u"read error: %1"_s.arg(device.errorString()));
+        return fail(FailureReason::CannotRead, u"read error: %1"_s.arg(device.errorString()),
+                    device.errorString());
 
     // The magic is compared with its zero byte, so "STYComp" followed by
     // anything else, or another kind's magic, is plain data.
@@ -42,7 +58,8 @@ bool PackageReader::startPackage(const char *header, qint64 headerSize)
 {
     m_isPackage = true;
     if (headerSize < HeaderSize)
-        return fail(u"the package header is truncated (%1 of %2 bytes)"_s.arg(headerSize)
+        return fail(FailureReason::WrongSize,
+                    u"the package header is truncated (%1 of %2 bytes)"_s.arg(headerSize)
                             .arg(HeaderSize));
     const quint32 unpackedSize = qFromLittleEndian<quint32>(header + 8);
     const quint32 storedSize = qFromLittleEndian<quint32>(header + 12);
@@ -50,15 +67,15 @@ bool PackageReader::startPackage(const char *header, qint64 headerSize)
     const bool started = storedSize < unpackedSize
                                  ? m_stream->startCompressed(storedSize, unpackedSize)
                                  : m_stream->startRaw(unpackedSize);
-    return started || fail(m_stream->errorString());
+    return started || streamFailed();
 }
 
 bool PackageReader::startPlainFile(QIODevice &device)
 {
     m_info.payloadSize = device.size();
     if (!device.seek(0))
-        return fail(u"cannot move to the start of the file: %1"_s.arg(device.errorString()));
-    return m_stream->startRaw(m_info.payloadSize) || fail(m_stream->errorString());
+        return seekFailed(device);
+    return m_stream->startRaw(m_info.payloadSize) || streamFailed();
 }
 
 qint64 PackageReader::read(char *out, qint64 maxSize)
@@ -67,7 +84,7 @@ qint64 PackageReader::read(char *out, qint64 maxSize)
         return -1;
     const qint64 got = m_stream->read(out, maxSize);
     if (got < 0)
-        fail(m_stream->errorString());
+        streamFailed();
     return got;
 }
 

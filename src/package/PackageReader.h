@@ -1,5 +1,6 @@
 #pragma once
 
+#include "package/FileFailure.h"
 #include "package/PackageInfo.h"
 #include "package/PackageKind.h"
 
@@ -45,14 +46,19 @@ public:
     bool isPackage() const { return m_isPackage; }
     // Why the last call failed, as a phrase to follow "Cannot unpack ...: ".
     QString errorString() const;
+    // The reason of the last failure, with the device's or zlib's message.
+    const FileFailure &failure() const { return m_failure; }
 
 private:
     bool startPackage(const char *header, qint64 headerSize);
     bool startPlainFile(QIODevice &device);
-    bool fail(const QString &reason);
+    bool fail(FailureReason reason, const QString &phrase, const QString &systemMessage = {});
+    bool streamFailed();
+    bool seekFailed(QIODevice &device);
 
     std::unique_ptr<PayloadStream> m_stream;
     PackageInfo m_info;
     bool m_isPackage = false;
     QString m_error;
+    FileFailure m_failure;
 };

@@ -29,10 +29,12 @@ PayloadStream::~PayloadStream()
         inflateEnd(m_zlib.get());
 }
 
-bool PayloadStream::fail(const QString &reason)
+bool PayloadStream::fail(FailureReason reason, const QString &phrase, const QString &systemMessage)
 {
-    if (m_error.isEmpty())
-        m_error = reason;
+    if (m_error.isEmpty()) {
+        m_error = phrase;
+        m_failure = {reason, systemMessage};
+    }
     return false;
 }
 
@@ -44,7 +46,8 @@ bool PayloadStream::storedBytesAvailable(qint64 storedSize)
         return true;
     const qint64 available = m_device.size() - m_device.pos();
     if (available < storedSize)
-        return fail(u"the file is truncated: its header announces %1 more bytes, it holds %2"_s
+        return fail(FailureReason::WrongSize,
+                    u"the file is truncated: its header announces %1 more bytes, it holds %2"_s
                             .arg(storedSize)
                             .arg(qMax<qint64>(available, 0)));
     return true;
@@ -64,7 +67,8 @@ bool PayloadStream::startCompressed(qint64 storedSize, qint64 expectedSize)
         return false;
     m_zlib = std::make_unique<z_stream_s>();
     if (inflateInit(m_zlib.get()) != Z_OK)
-        return fail(u"zlib cannot start inflating"_s);
+        return fail(FailureReason::Other, u"zlib cannot start inflating"_s,
+                    QString::fromLatin1(m_zlib->msg ? m_zlib->msg : ""));
     m_zlibStarted = true;
     m_input.resize(qMin(InputChunkSize, qMax<qint64>(storedSize, 1)));
     return true;
@@ -88,11 +92,11 @@ qint64 PayloadStream::readRaw(char *out, qint64 size)
 {
     const qint64 got = m_device.read(out, size);
     if (got < 0) {
-        fail(u"read error: %1"_s.arg(m_device.errorString()));
+        readFailed();
         return -1;
     }
     if (got < size) {
-        fail(truncatedBy(m_dataLeft - got));
+        fail(FailureReason::WrongSize, truncatedBy(m_dataLeft - got));
         return -1;
     }
     return got;
@@ -112,7 +116,8 @@ qint64 PayloadStream::inflateInto(char *out, qint64 size)
         if (result == Z_STREAM_END) {
             m_streamEnded = true;
             if (done < m_dataLeft) {
-                fail(u"the data ends after %1 of the %2 bytes its header announces"_s
+                fail(FailureReason::WrongSize,
+                     u"the data ends after %1 of the %2 bytes its header announces"_s
                              .arg(m_expected - m_dataLeft + done)
                              .arg(m_expected));
                 return -1;
@@ -136,6 +141,7 @@ bool PayloadStream::finishStream()
         const int result = inflate(m_zlib.get(), Z_NO_FLUSH);
         if (m_zlib->avail_out != sizeof scratch)
             return fail(
+                    FailureReason::WrongSize,
                     u"the data is longer than the %1 bytes its header announces"_s.arg(m_expected));
         if (result == Z_STREAM_END)
             m_streamEnded = true;
@@ -151,23 +157,32 @@ bool PayloadStream::inflateFailed(int result)
     // cannot happen, so it is an error too.
     if (result == Z_OK)
         return false;
-    const char *message = m_zlib->msg ? m_zlib->msg : zError(result);
-    fail(u"the compressed data is damaged (zlib: %1)"_s.arg(QString::fromLatin1(message)));
+    const QString message
+            = u"zlib: "_s + QString::fromLatin1(m_zlib->msg ? m_zlib->msg : zError(result));
+    fail(FailureReason::DoesNotInflate, u"the compressed data is damaged (%1)"_s.arg(message),
+         message);
     return true;
+}
+
+bool PayloadStream::readFailed()
+{
+    return fail(FailureReason::CannotRead, u"read error: %1"_s.arg(m_device.errorString()),
+                m_device.errorString());
 }
 
 bool PayloadStream::refill()
 {
     if (m_storedLeft == 0)
         return fail(
+                FailureReason::WrongSize,
                 u"the compressed data is cut short: it needs more than its %1 stored bytes"_s.arg(
                         m_storedSize));
     const qint64 size = qMin<qint64>(m_input.size(), m_storedLeft);
     const qint64 got = m_device.read(m_input.data(), size);
     if (got < 0)
-        return fail(u"read error: %1"_s.arg(m_device.errorString()));
+        return readFailed();
     if (got < size)
-        return fail(truncatedBy(m_storedLeft - got));
+        return fail(FailureReason::WrongSize, truncatedBy(m_storedLeft - got));
     m_storedLeft -= got;
     m_zlib->next_in = reinterpret_cast<Bytef *>(m_input.data());
     m_zlib->avail_in = uInt(got);

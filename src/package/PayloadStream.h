@@ -1,5 +1,7 @@
 #pragma once
 
+#include "package/FileFailure.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -39,9 +41,12 @@ public:
     bool atEnd() const { return m_dataLeft == 0; }
     // Why the block failed, as a phrase to follow "Cannot unpack ...: ".
     QString errorString() const { return m_error; }
+    // The reason of the failure, and zlib's or the device's message.
+    const FileFailure &failure() const { return m_failure; }
 
 private:
-    bool fail(const QString &reason);
+    bool fail(FailureReason reason, const QString &phrase, const QString &systemMessage = {});
+    bool readFailed();
     bool storedBytesAvailable(qint64 storedSize);
     qint64 readRaw(char *out, qint64 size);
     qint64 inflateInto(char *out, qint64 size);
@@ -59,4 +64,5 @@ private:
     qint64 m_dataLeft = 0;
     qint64 m_expected = 0;
     QString m_error;
+    FileFailure m_failure;
 };

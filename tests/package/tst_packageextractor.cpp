@@ -99,44 +99,53 @@ void tst_PackageExtractor::damagedPackageFails_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<FailureReason>("kind"); // what the installer tells the user
+    using R = FailureReason;
 
     const QByteArray sty = styData(5000);
     const QByteArray stream = zlibCompress(sty);
     const auto size = quint32(sty.size()), stored = quint32(stream.size());
     QTest::newRow("STY format 499") << "a.sty_" << compressed("STYComp", styData(2000, 499))
-                                    << "format number 499 is older than 500";
+                                    << "format number 499 is older than 500" << R::OldFormat;
     QByteArray sti499 = stiData(2000, 499);
     qToLittleEndian<qint32>(600, sti499.data());
     QTest::newRow("STI format 499 at 20")
-            << "a.sti_" << compressed("STIComp", sti499) << "format number 499";
+            << "a.sti_" << compressed("STIComp", sti499) << "format number 499" << R::OldFormat;
     QTest::newRow("STY shorter than header record")
-            << "a.sty_" << compressed("STYComp", styData(935)) << "shorter than the 936-byte";
+            << "a.sty_" << compressed("STYComp", styData(935)) << "shorter than the 936-byte"
+            << R::TooShort;
     QTest::newRow("plain STI shorter than header record")
-            << "a.sti_" << stiData(211) << "shorter than the 212-byte";
-    QTest::newRow("truncated header")
-            << "a.sty_" << header("STYComp", size, stored).left(12) << "header is truncated";
+            << "a.sti_" << stiData(211) << "shorter than the 212-byte" << R::TooShort;
+    QTest::newRow("truncated header") << "a.sty_" << header("STYComp", size, stored).left(12)
+                                      << "header is truncated" << R::WrongSize;
     QTest::newRow("truncated payload")
-            << "a.sty_" << header("STYComp", size, stored) + stream.chopped(1) << "truncated";
+            << "a.sty_" << header("STYComp", size, stored) + stream.chopped(1) << "truncated"
+            << R::WrongSize;
     QTest::newRow("truncated raw payload")
-            << "a.sty_" << header("STYComp", size, size) + sty.chopped(1) << "truncated";
+            << "a.sty_" << header("STYComp", size, size) + sty.chopped(1) << "truncated"
+            << R::WrongSize;
     QByteArray corrupt = stream;
     corrupt[100] = char(corrupt[100] ^ 0x20);
-    QTest::newRow("corrupted stream")
-            << "a.sty_" << header("STYComp", size, stored) + corrupt << "damaged";
+    QTest::newRow("corrupted stream") << "a.sty_" << header("STYComp", size, stored) + corrupt
+                                      << "damaged" << R::DoesNotInflate;
     QByteArray badCheck = stream;
     badCheck[badCheck.size() - 1] = char(badCheck[badCheck.size() - 1] ^ 1);
-    QTest::newRow("wrong Adler-32")
-            << "a.sty_" << header("STYComp", size, stored) + badCheck << "damaged";
+    QTest::newRow("wrong Adler-32") << "a.sty_" << header("STYComp", size, stored) + badCheck
+                                    << "damaged" << R::DoesNotInflate;
     QTest::newRow("unpacked size larger than stream")
-            << "a.sty_" << header("STYComp", size + 1, stored) + stream << "ends after 5000 of";
+            << "a.sty_" << header("STYComp", size + 1, stored) + stream << "ends after 5000 of"
+            << R::WrongSize;
     QTest::newRow("unpacked size smaller than stream")
-            << "a.sty_" << header("STYComp", size - 1, stored) + stream << "longer than";
+            << "a.sty_" << header("STYComp", size - 1, stored) + stream << "longer than"
+            << R::WrongSize;
     QTest::newRow("4 GiB claim, compressed")
-            << "a.sty_" << header("STYComp", 0xFFFFFFFF, stored) + stream << "ends after 5000 of";
-    QTest::newRow("4 GiB claim, raw")
-            << "a.tex_" << header("TEXComp", 0xFFFFFFFF, 0xFFFFFFFF) + sty << "truncated";
+            << "a.sty_" << header("STYComp", 0xFFFFFFFF, stored) + stream << "ends after 5000 of"
+            << R::WrongSize;
+    QTest::newRow("4 GiB claim, raw") << "a.tex_" << header("TEXComp", 0xFFFFFFFF, 0xFFFFFFFF) + sty
+                                      << "truncated" << R::WrongSize;
     QTest::newRow("stored size beyond the file")
-            << "a.sty_" << header("STYComp", 0xFFFFFFFF, 0xFFFFFFF0) + stream << "truncated";
+            << "a.sty_" << header("STYComp", 0xFFFFFFFF, 0xFFFFFFF0) + stream << "truncated"
+            << R::WrongSize;
 }
 
 void tst_PackageExtractor::damagedPackageFails()
@@ -144,6 +153,7 @@ void tst_PackageExtractor::damagedPackageFails()
     QFETCH(QString, name);
     QFETCH(QByteArray, file);
     QFETCH(QString, reason);
+    QFETCH(FailureReason, kind);
 
     // GIVEN a damaged packed copy in the destination folder
     QVERIFY(TestFiles::write(packed(name), file));
@@ -155,6 +165,7 @@ void tst_PackageExtractor::damagedPackageFails()
     const QString installedName = QDir::toNativeSeparators(InstalledName(packed(name)));
     QVERIFY2(extractor.errorString().contains(installedName), qPrintable(extractor.errorString()));
     QVERIFY2(extractor.errorString().contains(reason), qPrintable(extractor.errorString()));
+    QCOMPARE(extractor.failure().reason, kind);
     QCOMPARE(leftovers(), QStringList());
 }
 
@@ -200,6 +211,8 @@ void tst_PackageExtractor::missingPackedCopyFails()
     QVERIFY(!extractor.extract(packed("gone.sty_"), packed("gone.sty")));
     QVERIFY(extractor.errorString().startsWith(
             u"Cannot open \"%1\""_s.arg(QDir::toNativeSeparators(packed("gone.sty_")))));
+    QCOMPARE(extractor.failure().reason, FailureReason::CannotRead);
+    QVERIFY(!extractor.failure().systemMessage.isEmpty());
     QCOMPARE(leftovers(), QStringList());
 }
 
