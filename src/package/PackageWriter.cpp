@@ -1,5 +1,6 @@
 #include "PackageWriter.h"
 
+#include "package/FileFailure.h"
 #include "package/PackageReader.h"
 
 #include <QDir>
@@ -66,8 +67,10 @@ PackageWriter::Outcome PackageWriter::writePackage(QFile &data, const QString &p
                                                    PackageKind kind, bool compress)
 {
     const auto unpackedSize = quint32(data.size());
+    // Unbuffered, so that a full disk fails the write that meets it instead of
+    // a flush whose failure the commit would not see.
     QSaveFile package(packagePath);
-    if (!package.open(QIODevice::WriteOnly)) {
+    if (!package.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         fail(u"Cannot write \"%1\": %2"_s.arg(native(packagePath), package.errorString()));
         return Outcome::Failed;
     }
@@ -85,7 +88,12 @@ PackageWriter::Outcome PackageWriter::writePackage(QFile &data, const QString &p
         if (outcome != Outcome::Written)
             return outcome;
         qToLittleEndian(storedSize, header + 12);
-        if (!package.seek(12) || !writeBytes(package, reinterpret_cast<char *>(header + 12), 4))
+        if (!package.seek(12)) {
+            fail(u"Cannot write \"%1\": cannot go back to its header (%2)"_s.arg(
+                    native(packagePath), package.errorString()));
+            return Outcome::Failed;
+        }
+        if (!writeBytes(package, reinterpret_cast<char *>(header + 12), 4))
             return Outcome::Failed;
         m_compressed = true;
     } else if (!copyPayload(data, package)) {
@@ -165,7 +173,7 @@ bool PackageWriter::readChunk(QFile &data, char *buffer, qint64 size)
 
 bool PackageWriter::writeBytes(QSaveFile &package, const char *bytes, qint64 size)
 {
-    if (package.write(bytes, size) == size)
+    if (WriteWhole(package, bytes, size))
         return true;
     return fail(
             u"Cannot write \"%1\": %2"_s.arg(native(package.fileName()), package.errorString()));

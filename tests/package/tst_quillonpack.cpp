@@ -3,6 +3,7 @@
 #include "package/PackageWriter.h"
 
 #include "PackageBytes.h"
+#include "Restrictions.h"
 #include "TestFiles.h"
 
 #include <QDirIterator>
@@ -28,11 +29,13 @@ private slots:
     void relativeFolders();
     void usage_data();
     void usage();
+    void failures_data();
+    void failures();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
     int pack(const QStringList &arguments, QString *errors = nullptr,
-             const QString &workingFolder = QString()) const;
+             const QString &workingFolder = QString(), const QStringList &runAs = {}) const;
     // Every file below folder by relative path, with its bytes.
     static QMap<QString, QByteArray> tree(const QString &folder);
 
@@ -59,11 +62,14 @@ void tst_QuillonPack::init()
 }
 
 int tst_QuillonPack::pack(const QStringList &arguments, QString *errors,
-                          const QString &workingFolder) const
+                          const QString &workingFolder, const QStringList &runAs) const
 {
     QProcess process;
     process.setWorkingDirectory(workingFolder);
-    process.start(QUILLON_PACK_PATH, arguments);
+    if (runAs.isEmpty())
+        process.start(QUILLON_PACK_PATH, arguments);
+    else
+        process.start(runAs.first(), runAs.mid(1) + QStringList{QUILLON_PACK_PATH} + arguments);
     if (!process.waitForFinished(60000))
         return -1;
     if (errors)
@@ -226,6 +232,54 @@ void tst_QuillonPack::usage()
     QCOMPARE(pack(arguments, &errors), exitCode);
     QVERIFY2(errors.contains(message), qPrintable(errors));
     QVERIFY(!QFileInfo::exists(path("out/dataset.ini")));
+}
+
+void tst_QuillonPack::failures_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("message"); // "@" stands for the temporary folder
+    QTest::newRow("named kind folder missing") << "missing"
+                                               << "\"@src/gone\": no such folder";
+    QTest::newRow("kind folder unreadable") << "unreadable"
+                                            << "Cannot read the folder \"@src/STI\"";
+    QTest::newRow("full disk") << "full"
+                               << "Cannot write \"@out/STY/a.sty_\"";
+}
+
+void tst_QuillonPack::failures()
+{
+    QFETCH(QString, failure);
+    QFETCH(QString, message);
+    // GIVEN a source with STY and STI data and one thing in the way
+    QVERIFY(TestFiles::write(path("src/STY/a.sty"), noise(64 * 1024)));
+    QVERIFY(TestFiles::write(path("src/STI/b.sti"), stiData(5000)));
+    QStringList arguments{path("src"), path("out")};
+    QStringList runAs;
+    std::unique_ptr<Restrictions::SmallDisk> disk;
+    QString why;
+    if (failure == "missing") {
+        arguments << "--folder"
+                  << "DETAIL=gone";
+    } else if (failure == "unreadable") {
+        runAs = Restrictions::asNobody(m_dir->path(), QUILLON_PACK_PATH, &why);
+        if (runAs.isEmpty())
+            QSKIP(qPrintable("cannot run as another user here: " + why));
+        QVERIFY(QFile::setPermissions(path("src/STI"), QFileDevice::Permissions()));
+    } else {
+        disk = std::make_unique<Restrictions::SmallDisk>(path("out"), "16k");
+        if (!disk->isMounted())
+            QSKIP(qPrintable("no small disk here: " + disk->whyNot()));
+    }
+
+    // WHEN it is packed THEN it fails naming what failed, and writes no
+    // data set description that would call the data set whole
+    QString errors;
+    QCOMPARE(pack(arguments, &errors, QString(), runAs), 1);
+    message.replace("@", QDir::toNativeSeparators(m_dir->path() + '/'));
+    QVERIFY2(errors.contains(QDir::toNativeSeparators(message)), qPrintable(errors));
+    QVERIFY(!QFileInfo::exists(path("out/dataset.ini")));
+    if (disk)
+        QVERIFY(!QFileInfo::exists(path("out/STY/a.sty_"))); // no empty package either
 }
 
 QTEST_GUILESS_MAIN(tst_QuillonPack)

@@ -1,7 +1,9 @@
 #include "DataSetPacker.h"
 
+#include "package/FileFailure.h"
 #include "package/PackageKind.h"
 #include "package/PackageWriter.h"
+#include "platform/AccessRights.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -77,8 +79,12 @@ bool DataSetPacker::checkFolders()
 void DataSetPacker::packKind(DataKind kind)
 {
     const QDir source(kindSourceDir(kind));
-    if (!QFileInfo(source.path()).isDir())
+    if (!QFileInfo(source.path()).isDir()) {
+        // A data set may hold only some kinds; a folder asked for by name must be there.
+        if (m_options.named[KindIndex(kind)])
+            m_errors << u"Cannot read \"%1\": no such folder"_s.arg(native(source.path()));
         return;
+    }
     m_present[KindIndex(kind)] = true;
     if (!QDir().mkpath(kindOutputDir(kind))) {
         m_errors << u"Cannot create \"%1\""_s.arg(native(kindOutputDir(kind)));
@@ -107,14 +113,25 @@ void DataSetPacker::packKind(DataKind kind)
 }
 
 // Hidden files and folders are left out, as the installer's scan leaves them.
-QStringList DataSetPacker::dataFiles(const QString &folder) const
+// A folder that cannot be listed is an error: its files would be missing from
+// the data set without a word.
+QStringList DataSetPacker::dataFiles(const QString &folder)
 {
     QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    if (!MayList(folder))
+        m_errors << u"Cannot read the folder \"%1\""_s.arg(native(folder));
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (PackageKindForDataPath(path) && !it.fileName().startsWith(u'.'))
+        if (it.fileName().startsWith(u'.'))
+            continue;
+        if (it.fileInfo().isDir()) {
+            if (!MayList(path))
+                m_errors << u"Cannot read the folder \"%1\""_s.arg(native(path));
+        } else if (PackageKindForDataPath(path)) {
             files << path;
+        }
     }
     files.sort();
     return files;
@@ -130,8 +147,11 @@ bool DataSetPacker::writeDescription()
                 m_options.folders[KindIndex(kind)]);
 
     const QString path = m_options.outputDir + u"/dataset.ini"_s;
+    // Unbuffered, so that a full disk fails the write rather than an unchecked flush.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit())
+    const QByteArray bytes = text.toUtf8();
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        && WriteWhole(file, bytes.constData(), bytes.size()) && file.commit())
         return true;
     m_errors << u"Cannot write \"%1\": %2"_s.arg(native(path), file.errorString());
     return false;

@@ -24,6 +24,8 @@ public:
         // Folder name per data kind, relative to the source and output folders.
         std::array<QString, 3> folders{QStringLiteral("STY"), QStringLiteral("STI"),
                                        QStringLiteral("DETAIL")};
+        // Per data kind: the folder was named on the command line, so it must exist.
+        std::array<bool, 3> named{};
     };
 
     explicit DataSetPacker(Options options);
@@ -40,7 +42,7 @@ public:
 private:
     bool checkFolders();
     void packKind(DataKind kind);
-    QStringList dataFiles(const QString &folder) const;
+    QStringList dataFiles(const QString &folder);
     bool writeDescription();
     QString kindSourceDir(DataKind kind) const;
     QString kindOutputDir(DataKind kind) const;

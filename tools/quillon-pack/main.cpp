@@ -38,6 +38,7 @@ bool applyFolder(const QString &value, DataSetPacker::Options &options)
         if (equals > 0 && !name.isEmpty()
             && kind.compare(DataKindName(dataKind), Qt::CaseInsensitive) == 0) {
             options.folders[KindIndex(dataKind)] = QDir::fromNativeSeparators(name);
+            options.named[KindIndex(dataKind)] = true;
             return true;
         }
     }
