@@ -83,6 +83,27 @@ enum : int {
     NoTargetApplication = 67,
     ElapsedSeconds = 68,
     DataSetUnreadable = 69,
+    StyInstalledWithErrors = 70, // %1 of %2 files could not be installed
+    StiInstalledWithErrors = 71,
+    DetailInstalledWithErrors = 72,
+    // Why a file could not be installed, after its path in a status line.
+    ReasonDoesNotInflate = 73,
+    ReasonWrongSize = 74,
+    ReasonTooShort = 75,
+    ReasonOldFormat = 76,
+    ReasonCannotRead = 77,
+    ReasonFolderNotCreated = 78,
+    ReasonFileInTheWay = 79,
+    ReasonNoPermission = 80,
+    ReasonDiskFull = 81,
+    CancelledKept = 82,
+    CancelledRemoved = 83, // %1 files and %2 folders
+    SourceFolderNotFound = 84,
+    SourceFolderUnreadable = 85,
+    RunAsAdministrator = 86,
+    StatusLinesNotSaved = 87,
+    StoppedAtFile = 88,
+    InstalledWithUnreadFolders = 89, // the %1 data ...: %2 folders could not be read
 };
 } // namespace InstallText
 
