@@ -1,5 +1,8 @@
 #include "ConsoleInstallUi.h"
 
+#include "i18n/TextNumbers.h"
+#include "i18n/TextTable.h"
+
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -10,11 +13,8 @@
 #include <unistd.h>
 #endif
 
-ConsoleInstallUi::ConsoleInstallUi(const Answers &answers, const QString &closeQuestion)
-    : m_answers(answers)
-    , m_closeQuestion(closeQuestion)
-    , m_out(stdout)
-    , m_terminal(isatty(fileno(stdout)) != 0)
+ConsoleInstallUi::ConsoleInstallUi(const Answers &answers, const LanguageTextTable &texts)
+    : m_answers(answers), m_texts(texts), m_out(stdout), m_terminal(isatty(fileno(stdout)) != 0)
 {}
 
 void ConsoleInstallUi::print(const QString &text)
@@ -63,8 +63,9 @@ bool ConsoleInstallUi::askYesNo(Question question, const QString &text, const QS
     // The final message, without the question whether to close: there is
     // nothing to close.
     QString message = text;
-    if (message.endsWith(m_closeQuestion))
-        message.chop(m_closeQuestion.size());
+    const QString closeQuestion = GetText(m_texts, InstallText::CloseQuestion);
+    if (message.endsWith(closeQuestion))
+        message.chop(closeQuestion.size());
     message = message.trimmed();
     if (!message.isEmpty())
         print(message);
@@ -74,4 +75,15 @@ bool ConsoleInstallUi::askYesNo(Question question, const QString &text, const QS
 void ConsoleInstallUi::showWarning(const QString &text, const QString &caption)
 {
     print(caption + QStringLiteral(": ") + text);
+}
+
+OverwriteAnswer ConsoleInstallUi::askOverwrite(const QString &text)
+{
+    // A person would have seen which file the run stopped at; so does the output.
+    if (m_answers.overwrite == OverwriteAnswer::Cancel) {
+        const QString question = GetText(m_texts, InstallText::OverwriteQuestion);
+        const QString file = text.startsWith(question) ? text.mid(question.size()) : text;
+        print(GetText(m_texts, InstallText::StoppedAtFile) + file.trimmed());
+    }
+    return m_answers.overwrite;
 }

@@ -4,6 +4,8 @@
 
 #include <QTextStream>
 
+struct LanguageTextTable;
+
 // The install run on the console: memo lines, warnings and the final
 // message on standard output (UTF-8), progress as one updating line when
 // standard output is a terminal, and every question answered beforehand.
@@ -16,7 +18,8 @@ public:
         bool saveStatus = false;
     };
 
-    ConsoleInstallUi(const Answers &answers, const QString &closeQuestion);
+    // texts: the run's "InstallForm" texts.
+    ConsoleInstallUi(const Answers &answers, const LanguageTextTable &texts);
 
     int elapsedSeconds() const { return m_elapsed; }
     // Prints a line, clearing the progress line first.
@@ -33,14 +36,14 @@ public:
     void processEvents() override {}
     bool askYesNo(Question question, const QString &text, const QString &caption) override;
     void showWarning(const QString &text, const QString &caption) override;
-    OverwriteAnswer askOverwrite(const QString &) override { return m_answers.overwrite; }
+    OverwriteAnswer askOverwrite(const QString &text) override;
     void closeInstaller() override {}
 
 private:
     void drawProgress();
 
     Answers m_answers;
-    QString m_closeQuestion;
+    const LanguageTextTable &m_texts;
     QTextStream m_out;
     bool m_terminal = false;
     bool m_progressShown = false;

@@ -125,13 +125,15 @@ bool SilentInstall::checkAsThePagesDo()
 
 int SilentInstall::install()
 {
-    const QString closeQuestion = GetText(m_texts, InstallText::CloseQuestion);
-    ConsoleInstallUi ui({m_commandLine.overwrite, m_commandLine.saveStatus}, closeQuestion);
+    ConsoleInstallUi ui({m_commandLine.overwrite, m_commandLine.saveStatus}, m_texts);
     InstallContext context(m_state, m_texts, ui);
     context.statusFolder = m_commandLine.settings.statusFolder;
     InstallRun run(context);
     run.btInstallClick();
     ui.print(GetText(m_texts, InstallText::ElapsedSeconds) + QString::number(ui.elapsedSeconds()));
+    // In the wizard a person would have been offered to save them.
+    if (run.hasStatusLines() && !m_commandLine.saveStatus)
+        ui.print(GetText(m_texts, InstallText::StatusLinesNotSaved));
 
     switch (run.outcome()) {
     case InstallRun::Outcome::NotStarted:

@@ -17,8 +17,8 @@ public:
     // The exit statuses.
     enum Status {
         Installed = 0,           // everything installed, no status line
-        InstalledWithStatus = 1, // installed, with skipped or failed files
-        KindFailed = 2,          // a kind failed or the run was cancelled
+        InstalledWithStatus = 1, // installed, with files kept, replaced or folders that existed
+        KindFailed = 2,          // a kind or any file failed, or the run was cancelled
         CannotStart = 3,         // bad option, no data set, no Vestra, refused destination
     };
 

@@ -10,11 +10,8 @@ namespace {
 
 void removeEarlierKind(InstallContext &context, DataKind kind)
 {
-    KindLists &lists = context.kindLists(kind);
-    for (const QString &file : std::as_const(lists.createdFiles))
-        RemoveFileReporting(context, kind, file);
-    lists.createdFiles.clear();
-    RemoveCreatedFolders(context, kind, false);
+    context.cancelRecord.files += RemoveCreatedFiles(context, kind);
+    context.cancelRecord.folders += RemoveCreatedFolders(context, kind, false);
 }
 
 } // namespace
@@ -31,7 +28,8 @@ void RunCopyCancelDialogue(InstallContext &context)
     if (!remove)
         return;
 
-    RemoveCreatedFolders(context, current, false);
+    context.cancelRecord.removalChosen = true;
+    context.cancelRecord.folders += RemoveCreatedFolders(context, current, false);
     for (DataKind kind : AllDataKinds) {
         if (kind == current)
             break;

@@ -3,6 +3,7 @@
 #include "i18n/TextNumbers.h"
 #include "install/CancelDialogue.h"
 #include "install/DestinationFolders.h"
+#include "install/FailureLines.h"
 #include "install/FileCopy.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
@@ -29,9 +30,12 @@ public:
     bool run();
 
 private:
-    bool copyEntry(qsizetype i);
+    // How the step goes on after an entry.
+    enum class Next { Go, Refused, Cancelled };
+
+    Next copyEntry(qsizetype i);
     OverwriteAnswer askOverwrite(const QString &installedName);
-    void copy(qsizetype i);
+    Next copy(qsizetype i);
     void notOverwrittenFrom(qsizetype i);
     QString cancelCaption() const;
 
@@ -40,6 +44,7 @@ private:
     KindLists &m_lists;
     FileCopy m_copy;
     std::optional<OverwriteAnswer> m_remembered; // the answer to the last question
+    bool m_attempted = false;                    // a copy of this kind was tried
 };
 
 QString CopyStep::cancelCaption() const
@@ -50,7 +55,9 @@ QString CopyStep::cancelCaption() const
 bool CopyStep::run()
 {
     m_context.ui.setProgressBar(10);
-    m_context.state.cancelRequested = false;
+    // The cancel request is not cleared here: a Cancel pressed while the
+    // previous kind's last file was unpacked is asked about before this kind
+    // copies anything.
     m_lists.copied.clear();
     const qsizetype count = m_lists.sourceFiles.size();
     for (qsizetype i = 0; i < count; ++i) {
@@ -59,30 +66,31 @@ bool CopyStep::run()
             return false;
         }
         m_context.showProgress(static_cast<int>(double(i + 1) / count * 30 + 10));
-        if (!copyEntry(i))
+        switch (copyEntry(i)) {
+        case Next::Go:
+            break;
+        case Next::Refused:
+            return true;
+        case Next::Cancelled:
             return false;
+        }
     }
     m_context.showProgress(40);
     return true;
 }
 
-// False when the user chose Cancel in the overwrite question.
-bool CopyStep::copyEntry(qsizetype i)
+CopyStep::Next CopyStep::copyEntry(qsizetype i)
 {
     const QString installedName = InstalledName(m_lists.destinationFiles.at(i));
-    if (!QFileInfo::exists(installedName)) {
-        copy(i);
-        return true;
-    }
+    if (!QFileInfo::exists(installedName))
+        return copy(i);
     if (m_remembered != OverwriteAnswer::All)
         m_remembered = askOverwrite(installedName);
     switch (*m_remembered) {
     case OverwriteAnswer::Yes:
     case OverwriteAnswer::All:
-        copy(i);
-        m_context.reportLine(m_kind,
-                             m_context.text(InstallText::Overwritten) + NativePath(installedName));
-        break;
+        // "Overwritten" is said by the extraction, once the file has been.
+        return copy(i);
     case OverwriteAnswer::No:
         m_context.reportLine(m_kind, m_context.text(InstallText::NotOverwritten)
                                              + NativePath(installedName));
@@ -93,9 +101,9 @@ bool CopyStep::copyEntry(qsizetype i)
         // folders this step made are only ours.
         RemovePackedCopies(m_context, m_kind);
         RemoveCreatedFolders(m_context, m_kind, false);
-        return false;
+        return Next::Cancelled;
     }
-    return true;
+    return Next::Go;
 }
 
 OverwriteAnswer CopyStep::askOverwrite(const QString &installedName)
@@ -105,15 +113,24 @@ OverwriteAnswer CopyStep::askOverwrite(const QString &installedName)
                                      + NativePath(installedName));
 }
 
-void CopyStep::copy(qsizetype i)
+CopyStep::Next CopyStep::copy(qsizetype i)
 {
     const QString &target = m_lists.destinationFiles.at(i);
+    const bool first = !m_attempted;
+    m_attempted = true;
     if (m_copy.copy(m_lists.sourceFiles.at(i), target)) {
         m_lists.copied.append(target);
-        return;
+        return Next::Go;
     }
-    m_context.reportLine(m_kind, m_context.text(InstallText::FileNotInstalled)
-                                         + NativePath(InstalledName(target)));
+    const FileFailure &failure = m_copy.failure();
+    if (first && failure.reason == FailureReason::NoPermission) {
+        RefuseKind(m_context, QFileInfo(target).path(), failure.reason);
+        return Next::Refused;
+    }
+    ++m_lists.failedFiles;
+    m_context.reportLine(m_kind, FailureLine(m_context, InstallText::FileNotInstalled,
+                                             InstalledName(target), failure));
+    return Next::Go;
 }
 
 void CopyStep::notOverwrittenFrom(qsizetype i)
@@ -127,6 +144,7 @@ void CopyStep::notOverwrittenFrom(qsizetype i)
 
 bool PrepareAndCopyKind(InstallContext &context)
 {
-    CreateDestinationFolders(context);
+    if (!CreateDestinationFolders(context))
+        return true;
     return CopyStep(context).run();
 }

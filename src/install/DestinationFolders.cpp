@@ -1,7 +1,10 @@
 #include "DestinationFolders.h"
 
 #include "i18n/TextNumbers.h"
+#include "install/FailureLines.h"
 #include "install/InstallContext.h"
+#include "install/Removal.h"
+#include "platform/AccessRights.h"
 #include "selection/WizardState.h"
 
 #include <QDir>
@@ -25,24 +28,43 @@ bool MakeFolder(const QString &folder, QStringList &created)
     return QFileInfo(folder).isDir();
 }
 
-void CreateDestinationFolders(InstallContext &context)
+void RefuseKind(InstallContext &context, const QString &folder, FailureReason reason)
+{
+    const DataKind kind = context.currentKind();
+    KindLists &lists = context.kindLists(kind);
+    lists.refused = true;
+    // Missing rights are one message for the kind, not one line per file.
+    if (reason == FailureReason::NoPermission)
+        context.reportLine(kind,
+                           context.text(InstallText::RunAsAdministrator) + NativePath(folder));
+    else
+        context.reportLine(
+                kind, FailureLine(context, InstallText::FolderNotCreated, folder, {reason, {}}));
+    RemoveCreatedFolders(context, kind, false);
+}
+
+bool CreateDestinationFolders(InstallContext &context)
 {
     const DataKind kind = context.currentKind();
     KindLists &lists = context.kindLists(kind);
     const QString destination = context.state.kind(kind).destination;
-    const auto notCreated = [&](const QString &folder) {
-        context.reportLine(kind, context.text(InstallText::FolderNotCreated) + NativePath(folder));
-    };
-
-    if (!MakeFolder(destination, lists.createdFolders))
-        notCreated(destination);
+    if (!MakeFolder(destination, lists.createdFolders)) {
+        RefuseKind(context, destination, FolderFailureReason(destination));
+        return false;
+    }
+    if (!MayWrite(destination)) {
+        RefuseKind(context, destination, FailureReason::NoPermission);
+        return false;
+    }
     for (qsizetype i = 0; i < lists.destinationFolders.size(); ++i) {
         const QString &folder = lists.destinationFolders.at(i);
         if (!QFileInfo(folder).isDir()) {
             if (!MakeFolder(folder, lists.createdFolders))
-                notCreated(folder);
+                context.reportLine(kind, FailureLine(context, InstallText::FolderNotCreated, folder,
+                                                     {FolderFailureReason(folder), {}}));
         } else if (i > 0) {
             context.reportLine(kind, context.text(InstallText::FolderExists) + NativePath(folder));
         }
     }
+    return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "package/FileFailure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,13 @@ class InstallContext;
 [[nodiscard]] bool MakeFolder(const QString &folder, QStringList &created);
 
 // Creates the current kind's destination folder and the folders of its
-// destination folder list. A folder that cannot be created, and (except for
-// the first entry) a folder that exists already, gets a status line.
-void CreateDestinationFolders(InstallContext &context);
+// destination folder list. A folder that cannot be created gets a status
+// line with its reason, and (except for the first entry) a folder that exists
+// already gets one too. Returns false, with the kind refused, when the
+// destination folder itself cannot be created or written.
+[[nodiscard]] bool CreateDestinationFolders(InstallContext &context);
+
+// Gives up the current kind before anything is written to folder: one status
+// line says why (for missing rights: run as administrator), and the folders
+// this run made for the kind are taken away again.
+void RefuseKind(InstallContext &context, const QString &folder, FailureReason reason);

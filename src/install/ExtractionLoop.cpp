@@ -1,6 +1,7 @@
 #include "ExtractionLoop.h"
 
 #include "i18n/TextNumbers.h"
+#include "install/FailureLines.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/Removal.h"
@@ -14,15 +15,20 @@ namespace {
 void extractOne(InstallContext &context, PackageExtractor &extractor, const QString &packed)
 {
     const DataKind kind = context.currentKind();
+    KindLists &lists = context.kindLists(kind);
     const QString installed = InstalledName(packed);
     const bool existed = QFileInfo::exists(installed);
     if (!extractor.extract(packed, installed)) {
-        context.reportLine(kind,
-                           context.text(InstallText::FileNotInstalled) + NativePath(installed));
+        ++lists.failedFiles;
+        context.reportLine(kind, FailureLine(context, InstallText::FileNotInstalled, installed,
+                                             extractor.failure()));
         return;
     }
-    if (!existed)
-        context.kindLists(kind).createdFiles.append(installed);
+    // Only now is the installed file replaced; a failure above kept the old one.
+    if (existed)
+        context.reportLine(kind, context.text(InstallText::Overwritten) + NativePath(installed));
+    else
+        lists.createdFiles.append(installed);
 }
 
 // The user cancelled before entry `next`: asks whether to remove what this
@@ -33,16 +39,15 @@ void cancelFrom(InstallContext &context, qsizetype next)
     const bool remove = context.ui.askYesNo(Question::RemoveFiles,
                                             context.text(InstallText::RemoveFilesQuestion),
                                             QStringLiteral("Remove Files"));
-    KindLists &lists = context.kindLists(kind);
+    InstallContext::CancelRecord &record = context.cancelRecord;
     if (remove) {
-        for (const QString &file : std::as_const(lists.createdFiles))
-            RemoveFileReporting(context, kind, file);
-        lists.createdFiles.clear();
+        record.removalChosen = true;
+        record.files += RemoveCreatedFiles(context, kind);
     }
     // The copies not yet unpacked are not the user's data either way.
     RemovePackedCopies(context, kind, next);
     if (remove)
-        RemoveCreatedFolders(context, kind, true);
+        record.folders += RemoveCreatedFolders(context, kind, true);
     context.showProgress(0);
 }
 

@@ -4,6 +4,8 @@ class InstallContext;
 
 // Unpacks every packed copy of the current kind into its installed data file
 // and removes the copy, moving the bar from 40 to 100. A file that fails gets
-// a status line and the loop goes on. Returns false when the user cancelled;
-// on request the files this run installed for the kind are removed again.
+// a status line with its reason, is counted, and the loop goes on; a file that
+// replaced an installed one gets its "Overwritten" line only once it has.
+// Returns false when the user cancelled; on request the files this run
+// installed for the kind are removed again.
 [[nodiscard]] bool ExtractCopiedFiles(InstallContext &context);

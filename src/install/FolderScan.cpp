@@ -1,7 +1,9 @@
 #include "FolderScan.h"
 
+#include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "platform/AccessRights.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -44,12 +46,28 @@ void advanceScanProgress(InstallContext &context)
     context.ui.setProgressBar(std::min(100, static_cast<int>(context.scanProgress)));
 }
 
+// A folder that is missing or cannot be listed would contribute nothing
+// without a word; it gets a status line and counts against the kind.
+bool canList(InstallContext &context, const QString &folder)
+{
+    const bool found = QFileInfo(folder).isDir();
+    if (found && MayList(folder))
+        return true;
+    const int text
+            = found ? InstallText::SourceFolderUnreadable : InstallText::SourceFolderNotFound;
+    ++context.currentLists().unreadFolders;
+    context.reportLine(context.currentKind(), context.text(text) + NativePath(folder));
+    return false;
+}
+
 } // namespace
 
 void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
 {
     const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
     advanceScanProgress(context);
+    if (!canList(context, folder))
+        return;
 
     KindLists &lists = context.currentLists();
     const DataKind kind = context.currentKind();

@@ -18,5 +18,6 @@ bool IsPackedFileOf(DataKind kind, const QString &path);
 // source lists, in listing order, a folder before its contents. Hidden
 // entries, names starting with "." and symbolic links or junctions are
 // skipped: a link could lead outside the data set or round in a loop.
-// A folder that cannot be listed contributes nothing.
+// A folder that is missing or cannot be listed contributes nothing but a
+// status line naming it, and is counted in the kind's unreadFolders.
 void ScanFolder(InstallContext &context, const QString &folder, bool recursive);

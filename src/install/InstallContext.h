@@ -26,6 +26,15 @@ public:
     float scanProgress = 0; // grows by 0.5 for every folder scanned
     QString statusFolder;   // where the status files are saved
 
+    // What the user's cancel took away, for the memo's account of the run.
+    struct CancelRecord
+    {
+        bool removalChosen = false; // Yes to "remove the files installed so far?"
+        int files = 0;              // installed data files removed
+        int folders = 0;            // folders removed
+    };
+    CancelRecord cancelRecord;
+
     KindLists &kindLists(DataKind kind) { return lists[KindIndex(kind)]; }
     const KindLists &kindLists(DataKind kind) const { return lists[KindIndex(kind)]; }
     KindLists &currentLists();

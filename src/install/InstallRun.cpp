@@ -15,7 +15,7 @@ namespace {
 
 struct KindTexts
 {
-    int title, started, installed, failed;
+    int title, started, installed, withErrors, failed;
 };
 
 KindTexts textsOf(DataKind kind)
@@ -23,15 +23,15 @@ KindTexts textsOf(DataKind kind)
     switch (kind) {
     case DataKind::STY:
         return {InstallText::StyTitle, InstallText::StyStarted, InstallText::StyInstalled,
-                InstallText::StyFailed};
+                InstallText::StyInstalledWithErrors, InstallText::StyFailed};
     case DataKind::STI:
         return {InstallText::StiTitle, InstallText::StiStarted, InstallText::StiInstalled,
-                InstallText::StiFailed};
+                InstallText::StiInstalledWithErrors, InstallText::StiFailed};
     case DataKind::DETAIL:
         break;
     }
     return {InstallText::DetailTitle, InstallText::DetailStarted, InstallText::DetailInstalled,
-            InstallText::DetailFailed};
+            InstallText::DetailInstalledWithErrors, InstallText::DetailFailed};
 }
 
 } // namespace
@@ -43,12 +43,17 @@ void InstallRun::btInstallClick()
     InstallUi &ui = m_context.ui;
     m_timer.start();
     m_saved.clear();
+    // Cancel can be pressed on the last page before any run; that press is
+    // not a cancel of this run.
+    m_context.state.cancelRequested = false;
     ui.clearMemo();
     m_context.showProgress(0);
     ui.setRunButtonsEnabled(false);
+    // The status lists are cleared before the lists are built, so that a
+    // source folder that cannot be read keeps its line.
     for (KindLists &lists : m_context.lists) {
-        lists.sourceFolders.clear();
-        lists.sourceFiles.clear();
+        lists.clearSources();
+        lists.status.clear();
     }
 
     if (m_context.state.userInstall && !anyUnitsChosen()) {
@@ -126,18 +131,18 @@ void InstallRun::abort()
 
 void InstallRun::runProper()
 {
-    for (KindLists &lists : m_context.lists) {
-        lists.status.clear();
+    for (KindLists &lists : m_context.lists)
         lists.clearRunRecords();
-    }
+    m_context.cancelRecord = {};
     m_context.ui.setElapsedSeconds(0);
 
     bool first = true;
-    bool failed = false;
+    bool clean = true;
+    bool cancelled = false;
     for (DataKind kind : AllDataKinds) {
         if (!m_context.state.kind(kind).selected || !m_context.kindLists(kind).unitsChosen)
             continue;
-        if (failed) {
+        if (cancelled) {
             reportNotInstalled(kind);
             continue;
         }
@@ -146,26 +151,69 @@ void InstallRun::runProper()
         if (!first)
             m_context.showProgress(0);
         first = false;
-        failed = !installKind(kind);
+        const KindResult result = installKind(kind);
+        cancelled = result == KindResult::Cancelled;
+        clean = clean && result == KindResult::Installed;
     }
-    // A run in which a kind failed is never reported as completed.
-    const bool runResult = !first && !failed;
+    if (cancelled)
+        reportCancel();
+    // A run in which a kind failed or any file could not be installed is
+    // never reported as completed.
+    const bool runResult = !first && clean;
     m_outcome = runResult ? Outcome::Installed : Outcome::KindFailed;
     m_saved = CompletionDialogue(m_context).run(runResult);
     m_context.ui.setRunButtonsEnabled(true);
 }
 
-bool InstallRun::installKind(DataKind kind)
+InstallRun::KindResult InstallRun::installKind(DataKind kind)
 {
     m_context.ui.addMemoLine(m_context.text(textsOf(kind).started));
-    const bool installed = PrepareAndCopyKind(m_context) && ExtractCopiedFiles(m_context);
+    const KindLists &lists = m_context.kindLists(kind);
+    const bool finished
+            = PrepareAndCopyKind(m_context) && (lists.refused || ExtractCopiedFiles(m_context));
     updateElapsed();
-    if (!installed) {
+    if (!finished) {
         reportNotInstalled(kind);
-        return false;
+        return KindResult::Cancelled;
     }
-    m_context.ui.addMemoLine(m_context.text(textsOf(kind).installed));
-    return true;
+    return reportResult(kind);
+}
+
+// The line that closes a kind that ran to its end: installed, installed with
+// errors (N of M files), or failed when nothing of it could be installed.
+InstallRun::KindResult InstallRun::reportResult(DataKind kind)
+{
+    const KindLists &lists = m_context.kindLists(kind);
+    const qsizetype files = lists.sourceFiles.size();
+    const bool nothing = lists.refused || (files > 0 && lists.failedFiles == files)
+                         || (files == 0 && lists.unreadFolders > 0);
+    if (nothing) {
+        reportNotInstalled(kind);
+        return KindResult::Failed;
+    }
+    if (lists.failedFiles == 0 && lists.unreadFolders == 0) {
+        m_context.ui.addMemoLine(m_context.text(textsOf(kind).installed));
+        return KindResult::Installed;
+    }
+    // Files inside a folder that could not be read are not known, so that
+    // case is counted in folders.
+    const QString line
+            = lists.failedFiles > 0
+                      ? m_context.text(textsOf(kind).withErrors).arg(lists.failedFiles).arg(files)
+                      : m_context.text(InstallText::InstalledWithUnreadFolders)
+                                .arg(DataKindName(kind))
+                                .arg(lists.unreadFolders);
+    m_context.reportLine(kind, line);
+    return KindResult::WithErrors;
+}
+
+void InstallRun::reportCancel()
+{
+    const InstallContext::CancelRecord &record = m_context.cancelRecord;
+    m_context.ui.addMemoLine(record.removalChosen ? m_context.text(InstallText::CancelledRemoved)
+                                                            .arg(record.files)
+                                                            .arg(record.folders)
+                                                  : m_context.text(InstallText::CancelledKept));
 }
 
 void InstallRun::reportNotInstalled(DataKind kind)

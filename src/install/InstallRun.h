@@ -19,7 +19,9 @@ public:
 
     void btInstallClick();
 
-    // How the last run ended, for callers that report it (the unattended install).
+    // How the last run ended, for callers that report it (the unattended
+    // install). KindFailed: a kind failed, a file or folder could not be
+    // installed, or the run was cancelled.
     enum class Outcome { NotStarted, Aborted, Installed, KindFailed };
     Outcome outcome() const { return m_outcome; }
     bool hasStatusLines() const;
@@ -31,8 +33,11 @@ private:
     bool anyUnitsChosen() const;
     void abort();
     void runProper();
-    bool installKind(DataKind kind);
+    enum class KindResult { Installed, WithErrors, Failed, Cancelled };
+    KindResult installKind(DataKind kind);
+    KindResult reportResult(DataKind kind);
     void reportNotInstalled(DataKind kind);
+    void reportCancel();
     void updateElapsed();
 
     InstallContext &m_context;

@@ -17,12 +17,26 @@ struct KindLists
     QStringList createdFolders; // parents before children
     QStringList createdFiles;   // installed data files that did not exist before
 
+    // What went wrong, for the line that closes the kind in the memo.
+    int unreadFolders = 0; // source folders that could not be found or listed
+    int failedFiles = 0;   // packed files that could not be installed
+    bool refused = false;  // the destination could not be written: nothing was tried
+
     bool unitsChosen = false; // the kind has something to install in this run
+
+    void clearSources()
+    {
+        sourceFolders.clear();
+        sourceFiles.clear();
+        unreadFolders = 0;
+    }
 
     void clearRunRecords()
     {
         copied.clear();
         createdFolders.clear();
         createdFiles.clear();
+        failedFiles = 0;
+        refused = false;
     }
 };

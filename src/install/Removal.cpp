@@ -19,27 +19,46 @@ void warnNotDeleted(InstallContext &context, const QString &path)
 
 } // namespace
 
-void RemoveFileReporting(InstallContext &context, DataKind kind, const QString &path)
+bool RemoveFileReporting(InstallContext &context, DataKind kind, const QString &path)
 {
-    if (!QFileInfo::exists(path) || QFile::remove(path))
-        return;
+    if (!QFileInfo::exists(path))
+        return false;
+    if (QFile::remove(path))
+        return true;
     warnNotDeleted(context, path);
     context.kindLists(kind).status.append(context.text(InstallText::FileNotDeleted)
                                           + NativePath(path));
+    return false;
 }
 
-void RemoveCreatedFolders(InstallContext &context, DataKind kind, bool warnEach)
+int RemoveCreatedFiles(InstallContext &context, DataKind kind)
 {
     KindLists &lists = context.kindLists(kind);
+    int removed = 0;
+    for (const QString &file : std::as_const(lists.createdFiles))
+        removed += RemoveFileReporting(context, kind, file) ? 1 : 0;
+    lists.createdFiles.clear();
+    return removed;
+}
+
+int RemoveCreatedFolders(InstallContext &context, DataKind kind, bool warnEach)
+{
+    KindLists &lists = context.kindLists(kind);
+    int removed = 0;
     for (qsizetype i = lists.createdFolders.size() - 1; i >= 0; --i) {
         const QString &folder = lists.createdFolders.at(i);
-        if (!QFileInfo(folder).isDir() || QDir().rmdir(folder))
+        if (!QFileInfo(folder).isDir())
             continue;
+        if (QDir().rmdir(folder)) {
+            ++removed;
+            continue;
+        }
         if (warnEach)
             warnNotDeleted(context, folder);
         lists.status.append(context.text(InstallText::FolderNotDeleted) + NativePath(folder));
     }
     lists.createdFolders.clear();
+    return removed;
 }
 
 void RemovePackedCopies(InstallContext &context, DataKind kind, qsizetype from)

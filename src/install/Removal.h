@@ -8,12 +8,17 @@ class InstallContext;
 
 // Deletes a file of the run if it exists. A file that cannot be deleted is
 // shown in a warning and gets a status line of the kind; the caller goes on.
-void RemoveFileReporting(InstallContext &context, DataKind kind, const QString &path);
+// True when the file was there and is gone.
+bool RemoveFileReporting(InstallContext &context, DataKind kind, const QString &path);
+
+// Deletes the installed data files that this run created for the kind, as
+// RemoveFileReporting does. Returns how many were deleted.
+int RemoveCreatedFiles(InstallContext &context, DataKind kind);
 
 // Removes the folders that this run created for the kind, deepest first. Only
 // empty folders go; one that cannot be removed gets a status line (and a
-// warning when warnEach is set).
-void RemoveCreatedFolders(InstallContext &context, DataKind kind, bool warnEach);
+// warning when warnEach is set). Returns how many were removed.
+int RemoveCreatedFolders(InstallContext &context, DataKind kind, bool warnEach);
 
 // Deletes the packed copies of the kind that are still in the destination.
 // They are never the user's data, so they go whatever else is kept.

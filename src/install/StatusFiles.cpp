@@ -1,5 +1,7 @@
 #include "StatusFiles.h"
 
+#include "package/FileFailure.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -19,7 +21,11 @@ bool SaveStatusFile(const QString &path, const QStringList &lines, QString *erro
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += line.toUtf8() + "\r\n";
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    // Unbuffered: a full disk then fails the write itself; a buffered write
+    // would fail only in the flush inside commit(), which commits regardless
+    // and would replace the earlier file with an empty one.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        && WriteWhole(file, bytes.constData(), bytes.size()) && file.commit())
         return true;
     if (error)
         *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();

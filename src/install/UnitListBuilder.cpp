@@ -39,8 +39,7 @@ bool BuildFromChosenUnits(InstallContext &context)
         return true;
 
     KindLists &lists = context.currentLists();
-    lists.sourceFolders.clear();
-    lists.sourceFiles.clear();
+    lists.clearSources();
     QStringList roots;
     const UnitTree &tree = context.currentTree();
     for (int i = 0; i < tree.nodeCount();) {

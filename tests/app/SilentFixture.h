@@ -64,14 +64,20 @@ public:
         return base + kindFolder + '/' + rel;
     }
 
-    // Runs quillon --silent with the data set, registry and status folder.
+    // Runs quillon --silent with the data set, registry and status folder,
+    // through runAs when that is set (e.g. as another user).
     int run(const QStringList &extra)
     {
         QProcess quillon;
         quillon.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-        quillon.start(QUILLON_PATH, QStringList{"--silent", "--dataset", dataSet, "--registry",
-                                                registry(), "--status-dir", statusDir}
-                                            + extra);
+        const QStringList arguments
+                = QStringList{"--silent", "--dataset",    dataSet,  "--registry",
+                              registry(), "--status-dir", statusDir}
+                  + extra;
+        if (runAs.isEmpty())
+            quillon.start(QUILLON_PATH, arguments);
+        else
+            quillon.start(runAs.first(), runAs.mid(1) + QStringList{QUILLON_PATH} + arguments);
         if (!quillon.waitForFinished(120000))
             return -1;
         out = QString::fromUtf8(quillon.readAllStandardOutput());
@@ -87,4 +93,5 @@ public:
     QTemporaryDir dir;
     QString plain, dataSet, vestra, base, statusDir;
     QString out, err;
+    QStringList runAs;
 };

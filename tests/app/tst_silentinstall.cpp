@@ -1,6 +1,7 @@
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 
+#include "Restrictions.h"
 #include "SilentFixture.h"
 
 #include <QtTest>
@@ -17,6 +18,9 @@ private slots:
     void existingFile();
     void cancelLeavesOnlyWhatWasThere();
     void damagedPackageAmongGoodOnes();
+    void writeFailures_data();
+    void writeFailures();
+    void unreadableUnitFolder();
     void statusFilesSaved();
     void cannotStart_data();
     void cannotStart();
@@ -96,6 +100,8 @@ void tst_SilentInstall::existingFile()
     QCOMPARE(TestFiles::read(existing) == TestFiles::read(f.plain + "/STI_2027SS/Set2/e.sti"),
              replaced);
     QVERIFY2(f.out.contains(text(statusText) + native(existing)), qPrintable(f.out));
+    // What the wizard would have offered: the lines can be saved.
+    QVERIFY2(f.out.trimmed().endsWith(text(InstallText::StatusLinesNotSaved)), qPrintable(f.out));
     QCOMPARE(TestFiles::read(f.installed("STI_2027SS", "Set1/Front/d.sti")),
              TestFiles::read(f.plain + "/STI_2027SS/Set1/Front/d.sti"));
 }
@@ -109,7 +115,12 @@ void tst_SilentInstall::cancelLeavesOnlyWhatWasThere()
     const auto before = f.tree(f.base + "STI_2027SS");
     // WHEN the overwrite question is answered Cancel
     QCOMPARE(f.run({"--overwrite", "cancel"}), 2);
-    // THEN nothing of that kind is left but what was there before
+    // THEN the output names the file that stopped the run, and nothing of
+    // that kind is left but what was there before
+    QVERIFY2(f.out.contains(text(InstallText::StoppedAtFile)
+                            + native(f.installed("STI_2027SS", "Set2/e.sti"))),
+             qPrintable(f.out));
+    QVERIFY(f.out.contains(text(InstallText::CancelledKept)));
     QCOMPARE(f.tree(f.base + "STI_2027SS"), before);
     QVERIFY(f.out.contains(text(InstallText::StiFailed)));
     QVERIFY(f.out.contains(text(InstallText::DetailFailed)));
@@ -129,17 +140,90 @@ void tst_SilentInstall::damagedPackageAmongGoodOnes()
     QVERIFY(TestFiles::write(f.dataSet + "/STY_2027SS/Unit2/literal.sty_",
                              PackageBytes::raw("STYComp", PackageBytes::styData(1200, 660))));
 
-    QCOMPARE(f.run({"--kinds", "STY"}), 1);
+    QCOMPARE(f.run({"--kinds", "STY"}), 2);
     const QString broken = f.installed("STY_2027SS", "Unit2/broken.sty");
     QVERIFY(!QFile::exists(broken));
     QVERIFY(!QFile::exists(broken + '_'));
-    QVERIFY2(f.out.contains(text(InstallText::FileNotInstalled) + native(broken)),
+    QVERIFY2(f.out.contains(text(InstallText::FileNotInstalled) + native(broken) + " - "
+                            + text(InstallText::ReasonWrongSize)),
              qPrintable(f.out));
     QCOMPARE(TestFiles::read(f.installed("STY_2027SS", "Unit2/literal.sty")),
              PackageBytes::styData(1200, 660));
     QCOMPARE(TestFiles::read(f.installed("STY_2027SS", "Unit1/Pants/b.sty")),
              TestFiles::read(f.plain + "/STY_2027SS/Unit1/Pants/b.sty"));
-    QVERIFY(f.out.contains(text(InstallText::StyInstalled)));
+    QVERIFY(f.out.contains(text(InstallText::StyInstalledWithErrors).arg(1).arg(5)));
+    QVERIFY(!f.out.contains(text(InstallText::StyInstalled)));
+    QVERIFY(!f.out.contains(text(InstallText::Completed)));
+}
+
+void tst_SilentInstall::writeFailures_data()
+{
+    QTest::addColumn<bool>("fullDisk"); // else one installed file is read-only
+    QTest::newRow("read-only installed file") << false;
+    QTest::newRow("full disk") << true;
+}
+
+void tst_SilentInstall::writeFailures()
+{
+    QFETCH(bool, fullDisk);
+    SilentFixture f;
+    QVERIFY(f.pack());
+    const QString locked = f.installed("STI_2027SS", "Set2/e.sti");
+    std::unique_ptr<Restrictions::SmallDisk> disk;
+    std::unique_ptr<Restrictions::Immutable> readOnly;
+    // GIVEN a destination on a disk too small for the data set, or an
+    // installed file that cannot be replaced
+    if (fullDisk) {
+        disk = std::make_unique<Restrictions::SmallDisk>(f.base, "8k");
+        if (!disk->isMounted())
+            QSKIP(qPrintable("no small disk here: " + disk->whyNot()));
+    } else {
+        QVERIFY(TestFiles::write(locked, "the user's own"));
+        readOnly = std::make_unique<Restrictions::Immutable>(QStringList{locked});
+        if (!readOnly->isApplied())
+            QSKIP(qPrintable("no read-only file here: " + readOnly->whyNot()));
+    }
+
+    // WHEN everything is installed, replacing what is there
+    QCOMPARE(f.run({"--overwrite", "all"}), 2);
+
+    // THEN each failure says why, nothing failed is called overwritten or
+    // installed, and no packed copy is left behind
+    const QString reason
+            = text(fullDisk ? InstallText::ReasonDiskFull : InstallText::ReasonNoPermission);
+    QVERIFY2(f.out.contains(" - " + reason), qPrintable(f.out));
+    QVERIFY(!f.out.contains(text(InstallText::Completed)));
+    for (const auto &[rel, bytes] : f.tree(f.base))
+        QVERIFY2(!rel.endsWith('_'), qPrintable(rel));
+    if (!fullDisk) {
+        QVERIFY2(f.out.contains(text(InstallText::FileNotInstalled) + native(locked) + " - "
+                                + reason),
+                 qPrintable(f.out));
+        QVERIFY(!f.out.contains(text(InstallText::Overwritten) + native(locked)));
+        QCOMPARE(TestFiles::read(locked), QByteArray("the user's own"));
+        QVERIFY(f.out.contains(text(InstallText::StiInstalledWithErrors).arg(1).arg(2)));
+    }
+}
+
+void tst_SilentInstall::unreadableUnitFolder()
+{
+    // GIVEN a unit folder that the installing user may not list
+    SilentFixture f;
+    QVERIFY(f.pack());
+    QString why;
+    f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+    if (f.runAs.isEmpty())
+        QSKIP(qPrintable("cannot run as another user here: " + why));
+    const QString unit = f.dataSet + "/STY_2027SS/Unit1";
+    QVERIFY(QFile::setPermissions(unit, QFileDevice::Permissions()));
+
+    // WHEN STY is installed THEN the folder is named and the kind not called installed
+    QCOMPARE(f.run({"--kinds", "STY"}), 2);
+    QVERIFY2(f.out.contains(text(InstallText::SourceFolderUnreadable) + native(unit)),
+             qPrintable(f.out + f.err));
+    QVERIFY(f.out.contains(text(InstallText::InstalledWithUnreadFolders).arg("STY").arg(1)));
+    QCOMPARE(TestFiles::read(f.installed("STY_2027SS", "Unit2/c.sty")),
+             TestFiles::read(f.plain + "/STY_2027SS/Unit2/c.sty"));
 }
 
 void tst_SilentInstall::statusFilesSaved()
@@ -157,6 +241,7 @@ void tst_SilentInstall::statusFilesSaved()
                                     .toUtf8()),
              saved.constData());
     QVERIFY2(f.out.contains(native(file)), qPrintable(f.out));
+    QVERIFY(!f.out.contains(text(InstallText::StatusLinesNotSaved)));
     QCOMPARE(QDir(f.statusDir).entryList(QDir::Files).size(), 1);
 }
 

@@ -66,7 +66,8 @@ void tst_ExtractionLoop::damagedPackageIsReportedAndLeavesNothing()
 
     QVERIFY(ExtractCopiedFiles(f.context));
     QCOMPARE(f.context.kindLists(DataKind::STY).status,
-             QStringList{f.text(65) + NativePath(damaged.chopped(1))});
+             QStringList{f.text(65) + NativePath(damaged.chopped(1)) + " - " + f.text(74)});
+    QCOMPARE(f.context.kindLists(DataKind::STY).failedFiles, 1);
     QCOMPARE(f.ui.memo, f.context.kindLists(DataKind::STY).status);
     QVERIFY(!QFile::exists(damaged.chopped(1)));
     QString why;

@@ -2,6 +2,7 @@
 #include "install/StatusFiles.h"
 
 #include "InstallFixture.h"
+#include "Restrictions.h"
 
 #include <QtTest>
 
@@ -21,6 +22,15 @@ private slots:
     void statusFileThatCannotBeSaved();
     void secondClickRunsAgain();
     void rollbackLeavesDestinationAsBefore();
+    void kindOutcome_data();
+    void kindOutcome();
+    void failedReplacementKeepsOldFileAndIsNotOverwritten();
+    void missingKindFolderFailsTheKind();
+    void destinationCannotBeWritten_data();
+    void destinationCannotBeWritten();
+    void statusFileOnFullDiskKeepsTheEarlierOne();
+    void cancelDuringLastUnpackIsAskedBeforeNextKind();
+    void cancelBeforeTheRunIsNotAsked();
 
 private:
     static void addAllKinds(InstallFixture &f);
@@ -169,7 +179,8 @@ void tst_InstallRun::styFailsAndLaterKindsAreUntouched()
     InstallRun run(f.context);
     run.btInstallClick();
 
-    QCOMPARE(f.ui.memo, (QStringList{f.text(51), f.text(47), f.text(43), f.text(44), f.text(57)}));
+    QCOMPARE(f.ui.memo,
+             (QStringList{f.text(51), f.text(47), f.text(43), f.text(44), f.text(57), f.text(82)}));
     const QStringList sty = f.context.kindLists(DataKind::STY).status;
     QCOMPARE(sty.last(), f.text(43));
     QVERIFY(sty.first().startsWith(f.text(42)));
@@ -198,11 +209,14 @@ void tst_InstallRun::damagedPackageGivesFailList()
     QString why;
     QVERIFY2(f.installedAsExpected(&why), qPrintable(why));
     QVERIFY(!QFile::exists(f.destination(DataKind::STI, "u/bad.sti")));
+    const QString withErrors = f.text(71).arg(1).arg(2);
     QCOMPARE(f.context.kindLists(DataKind::STI).status,
-             QStringList{f.text(65) + NativePath(f.destination(DataKind::STI, "u/bad.sti"))});
-    QCOMPARE(f.ui.memo.last(), f.text(50)); // the kind itself is installed
-    QCOMPARE(f.ui.captions(), (QStringList{"Completed", "Completed"}));
-    QCOMPARE(f.ui.asked[1].text, f.text(26) + "\n" + f.text(29));
+             (QStringList{f.text(65) + NativePath(f.destination(DataKind::STI, "u/bad.sti")) + " - "
+                                  + f.text(76),
+                          withErrors}));
+    QCOMPARE(f.ui.memo.last(), withErrors); // never "installed", never "complete"
+    QCOMPARE(f.ui.captions(), (QStringList{"Save fail list", "Close Installer"}));
+    QCOMPARE(run.outcome(), InstallRun::Outcome::KindFailed);
 }
 
 void tst_InstallRun::statusFilesSaved()
@@ -303,6 +317,197 @@ void tst_InstallRun::rollbackLeavesDestinationAsBefore()
              f.expected[f.destination(DataKind::STY, "Coat/c1.sty")]);
     after["STY_2027SS/Coat/c1.sty"] = before["STY_2027SS/Coat/c1.sty"];
     QCOMPARE(after, before);
+    // AND the memo says so: STY's two new files, its two new folders and STI's one
+    QCOMPARE(f.ui.memo.last(), f.text(83).arg(2).arg(3));
+}
+
+void tst_InstallRun::kindOutcome_data()
+{
+    QTest::addColumn<int>("good");
+    QTest::addColumn<int>("damaged");
+    QTest::addColumn<int>("closingText");
+    QTest::newRow("all installed") << 2 << 0 << 49;
+    QTest::newRow("one of three damaged") << 2 << 1 << 70;
+    QTest::newRow("all damaged") << 0 << 2 << 43;
+}
+
+void tst_InstallRun::kindOutcome()
+{
+    QFETCH(int, good);
+    QFETCH(int, damaged);
+    QFETCH(int, closingText);
+    // GIVEN STY packages of which some do not inflate, and an STI package
+    InstallFixture f;
+    f.select({DataKind::STY, DataKind::STI});
+    f.addSti("u/s.sti_");
+    for (int i = 0; i < good; ++i)
+        f.addSty(DataKind::STY, QStringLiteral("u/g%1.sty_").arg(i), i);
+    QByteArray bad = PackageBytes::compressed("STYComp", PackageBytes::styData(5000));
+    bad[200] = char(bad[200] ^ 0x20);
+    for (int i = 0; i < damaged; ++i)
+        f.addPackage(DataKind::STY, QStringLiteral("u/d%1.sty_").arg(i), bad);
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN STY's closing line says what happened, STI is installed all the
+    // same, and a run with any failed file takes the failure branch
+    QString closing = f.text(closingText);
+    if (closingText == 70)
+        closing = closing.arg(damaged).arg(good + damaged);
+    QCOMPARE(f.ui.memo.at(2 + damaged), closing);
+    QCOMPARE(f.ui.memo.last(), f.text(50));
+    const bool complete = damaged == 0;
+    QCOMPARE(run.outcome(),
+             complete ? InstallRun::Outcome::Installed : InstallRun::Outcome::KindFailed);
+    QCOMPARE(f.ui.asked.first().caption, complete ? "Completed" : "Save fail list");
+}
+
+void tst_InstallRun::failedReplacementKeepsOldFileAndIsNotOverwritten()
+{
+    // GIVEN an installed file the user agrees to replace with a damaged package
+    InstallFixture f;
+    f.select({DataKind::STY});
+    QByteArray truncated = PackageBytes::compressed("STYComp", PackageBytes::styData(5000));
+    truncated.chop(30);
+    f.addPackage(DataKind::STY, "u/a.sty_", truncated);
+    const QString installed = f.destination(DataKind::STY, "u/a.sty");
+    QVERIFY(TestFiles::write(installed, "old"));
+    f.ui.overwrite = {OverwriteAnswer::Yes};
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN the old file stays, and the lines say it was not installed, not
+    // that it was overwritten
+    QCOMPARE(TestFiles::read(installed), QByteArray("old"));
+    QCOMPARE(f.context.kindLists(DataKind::STY).status,
+             (QStringList{f.text(65) + NativePath(installed) + " - " + f.text(74), f.text(43)}));
+    QVERIFY(!QFile::exists(installed + '_'));
+}
+
+void tst_InstallRun::missingKindFolderFailsTheKind()
+{
+    // GIVEN a data set description naming an STI folder that is not there
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI});
+    const QString sti = f.state.kind(DataKind::STI).sourceFolder;
+    QVERIFY(QDir(sti).removeRecursively());
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN STI fails with a line naming the folder, while STY is installed
+    QCOMPARE(f.context.kindLists(DataKind::STI).status,
+             (QStringList{f.text(84) + NativePath(sti), f.text(44)}));
+    QVERIFY(f.ui.memo.contains(f.text(49)));
+    QCOMPARE(run.outcome(), InstallRun::Outcome::KindFailed);
+}
+
+void tst_InstallRun::destinationCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("blockedByFile"); // else a folder that cannot be written
+    QTest::newRow("a file where the STY folder should be") << true;
+    QTest::newRow("read-only folder") << false;
+}
+
+void tst_InstallRun::destinationCannotBeWritten()
+{
+    QFETCH(bool, blockedByFile);
+    // GIVEN an STY destination that cannot take files
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI});
+    const QString sty = f.state.kind(DataKind::STY).destination;
+    std::unique_ptr<Restrictions::Immutable> readOnly;
+    if (blockedByFile) {
+        QVERIFY(TestFiles::write(sty, "a file"));
+    } else {
+        QVERIFY(QDir().mkpath(sty));
+        readOnly = std::make_unique<Restrictions::Immutable>(QStringList{sty});
+        if (!readOnly->isApplied())
+            QSKIP(qPrintable("no read-only folder here: " + readOnly->whyNot()));
+    }
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN STY fails with one line saying why, not a line per file, and STI
+    // is installed all the same
+    const QString why = blockedByFile ? f.text(39) + NativePath(sty) + " - " + f.text(79)
+                                      : f.text(86) + NativePath(sty);
+    QCOMPARE(f.context.kindLists(DataKind::STY).status, (QStringList{why, f.text(43)}));
+    QVERIFY(f.ui.memo.contains(f.text(50)));
+    QCOMPARE(run.outcome(), InstallRun::Outcome::KindFailed);
+    QCOMPARE(f.ui.asked.first().caption, QStringLiteral("Save fail list"));
+}
+
+void tst_InstallRun::statusFileOnFullDiskKeepsTheEarlierOne()
+{
+    // GIVEN a status folder on a full disk that holds today's earlier status file
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STI});
+    QVERIFY(TestFiles::write(f.destination(DataKind::STI, "Blouse/b2.sti"), "old"));
+    Restrictions::SmallDisk disk(f.context.statusFolder, "16k");
+    if (!disk.isMounted())
+        QSKIP(qPrintable("no small disk here: " + disk.whyNot()));
+    const QString sti = StatusFileName(DataKind::STI, f.context.statusFolder, QDate::currentDate());
+    QVERIFY(TestFiles::write(sti, "earlier"));
+    QFile filler(f.context.statusFolder + "/filler");
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'x')) > 0) {
+    }
+    filler.close();
+    f.ui.yesNo = {true, false};
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN it is not listed as saved, and the earlier file is still there
+    QCOMPARE(f.ui.captions(), (QStringList{"Question", "Completed", "Warning", "Close Installer"}));
+    QVERIFY(f.ui.asked[2].text.startsWith(f.text(66) + NativePath(sti)));
+    QVERIFY(run.savedStatusFiles().isEmpty());
+    QCOMPARE(TestFiles::read(sti), QByteArray("earlier"));
+}
+
+void tst_InstallRun::cancelDuringLastUnpackIsAskedBeforeNextKind()
+{
+    // GIVEN Cancel pressed while STY's last file is unpacked
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI});
+    bool pressed = false;
+    f.ui.onEvents = [&] {
+        const KindLists &sty = f.context.kindLists(DataKind::STY);
+        if (!pressed && sty.createdFiles.size() == 2 && f.ui.percent.last() == 100)
+            pressed = f.state.cancelRequested = true;
+    };
+    f.ui.yesNo = {true, true, false};
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN it is asked before STI copies anything, and honoured
+    QCOMPARE(f.ui.captions().mid(0, 2), (QStringList{"Cancel Installing", "Delete Files"}));
+    QVERIFY(f.context.kindLists(DataKind::STI).copied.isEmpty());
+    QVERIFY(!QFile::exists(f.destination(DataKind::STY, "Coat/c1.sty")));
+    QVERIFY(!QFile::exists(f.base));
+    // STY's three files and seven folders (from Vestra down), STI's three folders
+    QCOMPARE(f.ui.memo.last(), f.text(83).arg(3).arg(10));
+}
+
+void tst_InstallRun::cancelBeforeTheRunIsNotAsked()
+{
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STI});
+    f.state.cancelRequested = true; // pressed on the last page before Install
+    InstallRun run(f.context);
+    run.btInstallClick();
+    QCOMPARE(f.ui.captions(), QStringList{"Completed"});
+    QCOMPARE(run.outcome(), InstallRun::Outcome::Installed);
 }
 
 QTEST_GUILESS_MAIN(tst_InstallRun)
