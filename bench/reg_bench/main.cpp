@@ -15,24 +15,23 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#endif
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Peak resident memory of the process so far, in KiB; -1 where unknown.
+// Peak resident memory of the process so far in KiB, from Linux's
+// /proc/self/status (getrusage would count the parent's peak too, which the
+// child inherits across exec); -1 elsewhere.
 long peakMemoryKiB()
 {
-#ifdef Q_OS_UNIX
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-#else
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
     return -1;
-#endif
 }
 
 const QByteArray Prefix = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrel\\Vestra\\";
