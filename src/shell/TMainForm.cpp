@@ -106,6 +106,9 @@ void TMainForm::LoadWelcomeTexts()
     // blank rather than falling back to English as a whole.
     (void) LoadTextTable(m_texts, m_settings.programFolder, CurrentLanguageName(),
                          TextSection::Main);
+    // A file too large to be a language file is not read; the user learns which.
+    if (!m_texts.error.isEmpty())
+        QuillonApplication::showException(m_texts.error);
 }
 
 void TMainForm::LoadReadMePicture()
