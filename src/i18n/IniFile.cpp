@@ -41,10 +41,12 @@ IniFile IniFile::load(const QString &path, QString *error)
 
 bool IniFile::readBounded(QIODevice &file, const QString &path, QByteArray *data, QString *error)
 {
-    // One byte past the limit tells a file that is too large, even where the
-    // size is not known before reading (a pipe or a device).
-    const bool tooLarge = !file.isSequential() && file.size() > MaxFileSize;
-    *data = tooLarge ? QByteArray() : file.read(MaxFileSize + 1);
+    // One byte past the limit tells a file that is too large, also one that
+    // grows or whose size is not known before reading (a pipe or a device).
+    // The buffer is sized by the file where its size is known.
+    const bool sized = !file.isSequential();
+    const bool tooLarge = sized && file.size() > MaxFileSize;
+    *data = tooLarge ? QByteArray() : file.read((sized ? file.size() : MaxFileSize) + 1);
     if (!tooLarge && data->size() <= MaxFileSize)
         return true;
     data->clear();

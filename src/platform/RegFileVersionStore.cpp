@@ -78,10 +78,13 @@ bool RegFileVersionStore::load(const QString &filePath)
                           .arg(QDir::toNativeSeparators(filePath), file.errorString());
         return false;
     }
-    // One byte past the limit tells a file that is too large, even where the
-    // size is not known before reading (a pipe or a device).
-    const bool tooLarge = file.size() > MaxFileSize;
-    const QByteArray data = tooLarge ? QByteArray() : file.read(MaxFileSize + 1);
+    // One byte past the limit tells a file that is too large, also one that
+    // grows or whose size is not known before reading (a pipe or a device).
+    // The buffer is sized by the file where its size is known.
+    const bool sized = !file.isSequential();
+    const bool tooLarge = sized && file.size() > MaxFileSize;
+    const QByteArray data
+            = tooLarge ? QByteArray() : file.read((sized ? file.size() : MaxFileSize) + 1);
     if (tooLarge || data.size() > MaxFileSize) {
         m_error = QStringLiteral("The registry export %1 is not read: it is larger than %2 MB, "
                                  "far more than the keys of installed versions take")
