@@ -15,6 +15,11 @@ cmake --preset fuzz
 cmake --build --preset fuzz
 
 out=build/fuzz
+# The targets write real files for every input; in memory they are not held up
+# by the disk.
+if [[ -d /dev/shm && -w /dev/shm ]]; then
+    export TMPDIR=/dev/shm
+fi
 mkdir -p "$out/findings"
 summary=()
 status=0
