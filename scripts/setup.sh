@@ -5,12 +5,14 @@
 #   scripts/setup.sh --demo         also the fonts that the seven languages need on
 #                                   screen, and Qt's own translations (Yes, No, OK, Cancel)
 #   scripts/setup.sh --screenshots  also a virtual display and a window manager
+#   scripts/setup.sh --sanitizers   also clang with its sanitizer and libFuzzer runtimes
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev)
 case "${1:-}" in
 --demo) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n) ;;
 --screenshots) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n xvfb xauth openbox) ;;
+--sanitizers) packages+=(clang libclang-rt-dev llvm) ;;
 esac
 
 missing=()

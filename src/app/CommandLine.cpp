@@ -79,6 +79,7 @@ private:
         m_result.error = error;
         return false;
     }
+    bool checkNamesGiven();
     bool takeLanguage();
     bool takeKinds();
     bool takeKindValues(const QCommandLineOption &option, bool units);
@@ -106,6 +107,9 @@ bool Parser::parse(const QStringList &arguments, const QString &programFolder)
         return fail(QStringLiteral("Unexpected argument: ")
                     + m_parser.positionalArguments().first());
 
+    if (!checkNamesGiven())
+        return false;
+
     RunSettings &settings = m_result.settings;
     settings.programFolder = programFolder;
     settings.dataSetFolder = m_parser.isSet(m_options.dataset)
@@ -127,6 +131,18 @@ bool Parser::parse(const QStringList &arguments, const QString &programFolder)
             if (m_parser.isSet(*option))
                 return fail(QStringLiteral("--%1 needs --silent").arg(option->names().first()));
         }
+    }
+    return true;
+}
+
+// An empty name would quietly mean another place: the root for a folder, the
+// platform's own store for --registry.
+bool Parser::checkNamesGiven()
+{
+    for (const auto *option : {&m_options.dataset, &m_options.registry, &m_options.statusDir}) {
+        if (m_parser.isSet(*option) && m_parser.value(*option).isEmpty())
+            return fail(QStringLiteral("--%1 expects a name, not an empty value")
+                                .arg(option->names().first()));
     }
     return true;
 }

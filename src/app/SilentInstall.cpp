@@ -19,6 +19,8 @@ int SilentInstall::run()
                                                             : m_commandLine.language);
     LoadTextTable(m_texts, m_commandLine.settings.programFolder, CurrentLanguageName(),
                   TextSection::InstallForm);
+    if (!m_texts.error.isEmpty()) // a file too large to be a language file, not read
+        QTextStream(stdout) << m_texts.error << '\n';
     if (!prepare() || !selectKinds() || !chooseUnits() || !setDestinations()
         || !checkAsThePagesDo())
         return CannotStart;

@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -23,12 +24,36 @@ QString unquoted(QStringView value)
 
 } // namespace
 
-IniFile IniFile::load(const QString &path)
+IniFile IniFile::load(const QString &path, QString *error)
 {
     QFile file(path);
+    QByteArray data;
+    QString reason;
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return fromData(file.readAll());
+    if (!readBounded(file, path, &data, &reason)) {
+        if (error)
+            *error = reason;
+        return {};
+    }
+    return fromData(data);
+}
+
+bool IniFile::readBounded(QIODevice &file, const QString &path, QByteArray *data, QString *error)
+{
+    // One byte past the limit tells a file that is too large, also one that
+    // grows or whose size is not known before reading (a pipe or a device).
+    // The buffer is sized by the file where its size is known.
+    const bool sized = !file.isSequential();
+    const bool tooLarge = sized && file.size() > MaxFileSize;
+    *data = tooLarge ? QByteArray() : file.read((sized ? file.size() : MaxFileSize) + 1);
+    if (!tooLarge && data->size() <= MaxFileSize)
+        return true;
+    data->clear();
+    *error = QStringLiteral("The file %1 is not read: it is larger than %2 MB")
+                     .arg(QDir::toNativeSeparators(path))
+                     .arg(MaxFileSize / (1024 * 1024));
+    return false;
 }
 
 IniFile IniFile::fromData(const QByteArray &data)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -18,10 +20,19 @@ class IniFile
 public:
     IniFile() = default;
 
+    // Larger files are refused unread: none of ours comes near it, and a file
+    // is held whole, twice over, while it is read.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
     // Reads the whole file at once. UTF-8 (with or without byte-order mark) and
     // UTF-16LE with a byte-order mark are understood; lines end in CR LF or LF.
-    // A missing or unreadable file gives an empty IniFile.
-    static IniFile load(const QString &path);
+    // A missing or unreadable file gives an empty IniFile. So does a file
+    // larger than MaxFileSize, and then *error, when given, names it and says why.
+    static IniFile load(const QString &path, QString *error = nullptr);
+    // Reads at most MaxFileSize bytes of an open file; false, with *error
+    // naming the file, when it holds more.
+    [[nodiscard]] static bool readBounded(QIODevice &file, const QString &path, QByteArray *data,
+                                          QString *error);
     static IniFile fromData(const QByteArray &data);
 
     bool isEmpty() const { return m_sections.isEmpty(); }

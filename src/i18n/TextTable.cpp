@@ -35,7 +35,9 @@ void addTexts(LanguageTextTable &table, const IniFile &ini, const QString &secti
 bool LoadTextTable(LanguageTextTable &table, const QString &folder, const QString &language,
                    const QString &section)
 {
-    const IniFile languageFile = IniFile::load(folder + u'/' + language + QLatin1String(".tdw"));
+    table.error.clear();
+    const IniFile languageFile
+            = IniFile::load(folder + u'/' + language + QLatin1String(".tdw"), &table.error);
     const int count = languageFile.readInteger(section, QStringLiteral("Length"), 0);
     if (count <= 0) {
         table.count = 0;
@@ -45,7 +47,8 @@ bool LoadTextTable(LanguageTextTable &table, const QString &folder, const QStrin
     table.texts.clear();
     addTexts(table, languageFile, section);
     if (language != QLatin1String("English")) // the language file is its own fallback
-        addTexts(table, IniFile::load(folder + QLatin1String("/English.tdw")), section);
+        addTexts(table, IniFile::load(folder + QLatin1String("/English.tdw"), &table.error),
+                 section);
     return true;
 }
 

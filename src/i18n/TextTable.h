@@ -14,12 +14,16 @@ struct LanguageTextTable
 {
     int count = 0;             // the language file's "Length"; 0 when nothing is loaded
     QHash<int, QString> texts; // number -> text, only for numbers below count that have one
+    // Why the last load left a language file unread (one too large to be a
+    // language file), naming the file; empty when every file there was read.
+    QString error;
 };
 
 // Fills the table from section `section`. Returns false, with count set to 0,
 // when the language file gives no positive "Length" for the section; the
 // English file is never asked for the count. A "\n" in a value (backslash,
-// letter n) becomes a line break (CR LF).
+// letter n) becomes a line break (CR LF). A file larger than
+// IniFile::MaxFileSize reads as missing, and error says so.
 bool LoadTextTable(LanguageTextTable &table, const QString &folder, const QString &language,
                    const QString &section);
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringTokenizer>
 
 namespace {
 
@@ -24,6 +25,12 @@ QString normalizedKey(QStringView path)
 QString applicationKeyPath()
 {
     return normalizedKey(ApplicationRegistryKey());
+}
+
+// Where a value is held: a line break cannot be part of a key or a value name.
+QString valueKey(const QString &lowerKeyPath, const QString &valueName)
+{
+    return lowerKeyPath + u'\n' + valueName.toLower();
 }
 
 bool isHeaderLine(QStringView line)
@@ -50,13 +57,13 @@ bool readQuoted(QStringView text, qsizetype *pos, QString *out)
     return false;
 }
 
-QStringList splitLines(const QByteArray &data)
+QString decode(const QByteArray &data)
 {
     const auto bom = QStringConverter::encodingForData(data);
     QStringDecoder decoder(bom.value_or(QStringConverter::Utf8));
     QString text = decoder.decode(data);
     text.remove(u'\r');
-    return text.split(u'\n');
+    return text;
 }
 
 } // namespace
@@ -64,27 +71,43 @@ QStringList splitLines(const QByteArray &data)
 bool RegFileVersionStore::load(const QString &filePath)
 {
     m_filePath = filePath;
+    clear();
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly)) {
-        clear();
         m_error = QStringLiteral("Cannot read the registry export %1: %2")
                           .arg(QDir::toNativeSeparators(filePath), file.errorString());
         return false;
     }
-    return loadData(file.readAll());
+    // One byte past the limit tells a file that is too large, also one that
+    // grows or whose size is not known before reading (a pipe or a device).
+    // The buffer is sized by the file where its size is known.
+    const bool sized = !file.isSequential();
+    const bool tooLarge = sized && file.size() > MaxFileSize;
+    const QByteArray data
+            = tooLarge ? QByteArray() : file.read((sized ? file.size() : MaxFileSize) + 1);
+    if (tooLarge || data.size() > MaxFileSize) {
+        m_error = QStringLiteral("The registry export %1 is not read: it is larger than %2 MB, "
+                                 "far more than the keys of installed versions take")
+                          .arg(QDir::toNativeSeparators(filePath))
+                          .arg(MaxFileSize / (1024 * 1024));
+        return false;
+    }
+    return loadData(data);
 }
 
 bool RegFileVersionStore::loadData(const QByteArray &data)
 {
     clear();
-    const QStringList lines = splitLines(data);
-    if (lines.isEmpty() || !isHeaderLine(QStringView(lines.first()).trimmed())) {
+    const QString text = decode(data);
+    const qsizetype firstEnd = text.indexOf(u'\n');
+    if (!isHeaderLine(QStringView(text).left(firstEnd).trimmed())) {
         m_error = QStringLiteral("%1 is not a registry export file: its first line is not "
                                  "\"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"")
                           .arg(QDir::toNativeSeparators(m_filePath));
         return false;
     }
-    parseLines(lines);
+    if (firstEnd >= 0)
+        parseLines(QStringView(text).mid(firstEnd + 1));
     return true;
 }
 
@@ -92,32 +115,43 @@ void RegFileVersionStore::clear()
 {
     m_error.clear();
     m_versions.clear();
-    m_keys.clear();
-    m_current = nullptr;
+    m_versionSet.clear();
+    m_values.clear();
+    m_currentKey.clear();
 }
 
-void RegFileVersionStore::parseLines(const QStringList &lines)
+// Line by line in one pass; the lines are views into the text, not copies.
+void RegFileVersionStore::parseLines(QStringView text)
 {
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QStringView line = QStringView(lines.at(i)).trimmed();
-        if (line.startsWith(u'['))
-            openKey(line);
+    const QString appPath = applicationKeyPath();
+    m_appParts = ::keyParts(appPath);
+    bool continued = false; // the line before was a value going on over the next line
+    for (QStringView line : QStringTokenizer(text, u'\n')) {
+        line = line.trimmed();
+        if (continued)
+            continued = line.endsWith(u'\\');
+        else if (line.startsWith(u'['))
+            openKey(line, appPath);
         else if (line.startsWith(u'"') || line.startsWith(u'@'))
-            i = parseValue(lines, i);
+            continued = parseValue(line);
     }
 }
 
-void RegFileVersionStore::openKey(QStringView header)
+void RegFileVersionStore::openKey(QStringView header, const QString &appPath)
 {
     const qsizetype close = header.lastIndexOf(u']');
     const QStringView path = header.mid(1, close > 0 ? close - 1 : header.size() - 1);
+    m_currentKey.clear();
     // "[-KEY]" deletes a key on import: it describes nothing installed.
-    if (path.startsWith(u'-')) {
-        m_current = nullptr;
+    if (path.startsWith(u'-'))
         return;
-    }
     const QStringList parts = keyParts(path);
-    m_current = &m_keys[parts.join(u'\\').toLower()];
+    const QString lowerPath = parts.join(u'\\').toLower();
+    // Only the application's keys are kept: an export of a whole machine
+    // then costs little more memory than its text.
+    if (lowerPath.startsWith(appPath) && lowerPath.size() > appPath.size()
+        && lowerPath.at(appPath.size()) == u'\\')
+        m_currentKey = lowerPath;
     noteVersion(parts);
 }
 
@@ -125,47 +159,46 @@ void RegFileVersionStore::openKey(QStringView header)
 // has no header of its own for the version's key.
 void RegFileVersionStore::noteVersion(const QStringList &keyParts)
 {
-    const QStringList appParts = ::keyParts(ApplicationRegistryKey());
-    if (keyParts.size() <= appParts.size())
+    if (keyParts.size() <= m_appParts.size())
         return;
-    for (qsizetype i = 0; i < appParts.size(); ++i) {
-        if (keyParts.at(i).compare(appParts.at(i), Qt::CaseInsensitive) != 0)
+    for (qsizetype i = 0; i < m_appParts.size(); ++i) {
+        if (keyParts.at(i).compare(m_appParts.at(i), Qt::CaseInsensitive) != 0)
             return;
     }
-    const QString &name = keyParts.at(appParts.size());
-    if (!m_versions.contains(name, Qt::CaseInsensitive))
-        m_versions.append(name); // spelt as first written
+    const QString &name = keyParts.at(m_appParts.size());
+    // The set makes a version's later keys cost one look-up, not a pass over the list.
+    const QString folded = name.toCaseFolded();
+    if (m_versionSet.contains(folded))
+        return;
+    m_versionSet.insert(folded);
+    m_versions.append(name); // spelt as first written
 }
 
-// Reads the value line at index (and the continuation lines of a long
-// non-string value); returns the index of the last line used.
-qsizetype RegFileVersionStore::parseValue(const QStringList &lines, qsizetype index)
+// Reads a value line; true when the value goes on over the next line (hex
+// and dword values may, with a "\\" at the end of the line).
+bool RegFileVersionStore::parseValue(QStringView line)
 {
-    const QStringView line = QStringView(lines.at(index)).trimmed();
     QString name; // empty for "@", the key's default value
     qsizetype pos = 1;
     if (line.startsWith(u'"')) {
         pos = 0;
         if (!readQuoted(line, &pos, &name))
-            return index; // a damaged line is skipped
+            return false; // a damaged line is skipped
     }
     const QStringView rest = line.mid(pos).trimmed();
     if (!rest.startsWith(u'='))
-        return index;
+        return false;
     const QStringView data = rest.mid(1).trimmed();
     if (data.startsWith(u'"')) {
         QString value;
         qsizetype vpos = 0;
-        if (m_current && readQuoted(data, &vpos, &value))
-            m_current->insert(name.toLower(), value);
-        return index;
+        if (!m_currentKey.isEmpty() && readQuoted(data, &vpos, &value))
+            m_values.insert(valueKey(m_currentKey, name), value);
+        return false;
     }
-    if (m_current && data == u"-")
-        m_current->remove(name.toLower());
-    // hex and dword values may go on over lines ending in "\".
-    while (index + 1 < lines.size() && QStringView(lines.at(index)).trimmed().endsWith(u'\\'))
-        ++index;
-    return index;
+    if (!m_currentKey.isEmpty() && data == u"-")
+        m_values.remove(valueKey(m_currentKey, name));
+    return line.endsWith(u'\\');
 }
 
 QStringList RegFileVersionStore::versionNames() const
@@ -177,10 +210,7 @@ QString RegFileVersionStore::defaultDir(const QString &version) const
 {
     const QString key
             = applicationKeyPath() + u'\\' + normalizedKey(version) + QStringLiteral("\\directory");
-    const auto values = m_keys.constFind(key);
-    if (values == m_keys.cend())
-        return {};
-    return RegistryPathToQt(values->value(QStringLiteral("defaultdir")));
+    return RegistryPathToQt(m_values.value(valueKey(key, QStringLiteral("defaultdir"))));
 }
 
 QString RegFileVersionStore::location() const

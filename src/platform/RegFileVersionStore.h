@@ -3,6 +3,7 @@
 #include "platform/VersionStore.h"
 
 #include <QHash>
+#include <QSet>
 
 // The installed versions as a registry export file describes them: the format
 // the Windows registry editor writes ("Windows Registry Editor Version 5.00"
@@ -13,8 +14,13 @@
 class RegFileVersionStore : public VersionStore
 {
 public:
-    // Reads the whole file. On failure the store is empty and errorString()
-    // names the file (native form) and the reason.
+    // Larger exports are refused unread; the application's keys take a few
+    // hundred bytes per version.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+    // Reads the whole file. On failure (a missing or unreadable file, one
+    // larger than MaxFileSize, one that is no export) the store is empty and
+    // errorString() names the file (native form) and the reason.
     [[nodiscard]] bool load(const QString &filePath);
 
     // Reads an export held in memory; location() stays as it was.
@@ -26,17 +32,20 @@ public:
     QString errorString() const override;
 
 private:
-    using Values = QHash<QString, QString>; // by lower-case value name
-
     void clear();
-    void parseLines(const QStringList &lines);
-    void openKey(QStringView header);
-    qsizetype parseValue(const QStringList &lines, qsizetype index);
+    void parseLines(QStringView text);
+    void openKey(QStringView header, const QString &appPath);
+    bool parseValue(QStringView line);
     void noteVersion(const QStringList &keyParts);
 
     QString m_filePath;
     QString m_error;
     QStringList m_versions;
-    QHash<QString, Values> m_keys; // by lower-case key path with single "\" separators
-    Values *m_current = nullptr;   // the key whose values are being read; null when skipped
+    QSet<QString> m_versionSet; // m_versions case-folded
+    QStringList m_appParts;     // the application's key, part by part
+    // The string values of the application's keys, by lower-case key path
+    // (single "\" separators), line break, lower-case value name. One flat
+    // table: a table per key would cost a few KB for each version.
+    QHash<QString, QString> m_values;
+    QString m_currentKey; // the key whose values are being read; empty when skipped
 };

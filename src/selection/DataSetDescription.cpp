@@ -92,7 +92,10 @@ bool LoadDataSetDescription(const QString &dataSetFolder, DataSetDescription *ou
                          .arg(nativePath, file.errorString());
         return false;
     }
-    const IniFile ini = IniFile::fromData(file.readAll());
+    QByteArray data;
+    if (!IniFile::readBounded(file, path, &data, error))
+        return false;
+    const IniFile ini = IniFile::fromData(data);
     DataSetDescription d;
     QString reason = hasAnySection(ini) ? QString()
                                         : QStringLiteral("it holds no [DataSet] or kind section");

@@ -20,11 +20,11 @@ struct DataSetDescription
 QString DataSetDescriptionFileName();
 
 // Reads <dataSetFolder>/dataset.ini. Fails, with *error naming the file
-// (native form) and the reason, when the file is missing or unreadable, holds
-// none of the sections of a description, gives a Volume that is not a whole
-// number, or names no usable folder for a kind it uses (a present kind, or
-// DETAIL when no kind is present). A folder name must be one plain name: no
-// separators, no "." or "..", so a kind can never reach outside the data set
-// or the application's folder.
+// (native form) and the reason, when the file is missing, unreadable or larger
+// than IniFile::MaxFileSize, holds none of the sections of a description,
+// gives a Volume that is not a whole number, or names no usable folder for a
+// kind it uses (a present kind, or DETAIL when no kind is present). A folder name must be one plain
+// name: no separators, no "." or "..", so a kind can never reach outside the data set or the
+// application's folder.
 [[nodiscard]] bool LoadDataSetDescription(const QString &dataSetFolder, DataSetDescription *out,
                                           QString *error);

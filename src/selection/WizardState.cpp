@@ -80,20 +80,23 @@ void WizardState::takeKinds(const QString &dataSetFolder)
 }
 
 // Keeps the versions numbered 2 or higher and returns the Defaultdir of the
-// highest; of two equal numbers the one later in the store wins.
+// highest; of two equal numbers the one later in the store wins. One pass
+// into a new list, so that thousands of versions cost no more than their count.
 QString WizardState::findApplicationFolder(const VersionStore &store)
 {
-    versionList = store.versionNames();
+    const QStringList names = store.versionNames();
+    versionList.clear();
     versionFolderList.clear();
     QString best;
     double bestNumber = 0;
-    for (qsizetype i = versionList.size() - 1; i >= 0; --i) {
+    for (const QString &name : names) {
         double number = 0;
-        if (!readVersionNumber(versionList.at(i), &number) || number < 2) {
-            versionList.removeAt(i);
-        } else if (number > bestNumber) {
+        if (!readVersionNumber(name, &number) || number < 2)
+            continue;
+        versionList.append(name);
+        if (number >= bestNumber) {
             bestNumber = number;
-            best = versionList.at(i);
+            best = name;
         }
     }
     for (const QString &version : std::as_const(versionList))

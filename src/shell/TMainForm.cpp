@@ -4,11 +4,11 @@
 
 #include "i18n/Languages.h"
 #include "i18n/TextNumbers.h"
-#include "ui/ShellOpen.h"
 #include "ui/FormStyle.h"
 #include "ui/Pictures.h"
 #include "ui/QtTranslations.h"
 #include "ui/QuillonApplication.h"
+#include "ui/ShellOpen.h"
 #include "wizard/TSTYInstallForm.h"
 
 #include <QActionGroup>
@@ -94,7 +94,9 @@ void TMainForm::connectLanguageEntries()
     for (const auto &[entry, language] : entries) {
         group->addAction(entry);
         entry->setChecked(false);
-        connect(entry, &QAction::triggered, this, [this, language] { msmLanguageClick(language); });
+        // Copied by name: clang before 16 cannot capture a structured binding.
+        connect(entry, &QAction::triggered, this,
+                [this, language = language] { msmLanguageClick(language); });
     }
 }
 
@@ -104,6 +106,9 @@ void TMainForm::LoadWelcomeTexts()
     // blank rather than falling back to English as a whole.
     (void) LoadTextTable(m_texts, m_settings.programFolder, CurrentLanguageName(),
                          TextSection::Main);
+    // A file too large to be a language file is not read; the user learns which.
+    if (!m_texts.error.isEmpty())
+        QuillonApplication::showException(m_texts.error);
 }
 
 void TMainForm::LoadReadMePicture()

@@ -11,12 +11,12 @@
 
 UnitTreeAdapter::UnitTreeAdapter(QTreeWidget *view, UnitTree *tree,
                                  const std::array<QIcon, 3> &images, QObject *parent)
-    : QObject(parent), m_view(view), m_tree(tree), m_images(images)
+    : QObject(parent), m_view(view), m_viewport(view->viewport()), m_tree(tree), m_images(images)
 {
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setHeaderHidden(true);
     m_view->setColumnCount(1);
-    m_view->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 void UnitTreeAdapter::populate()
@@ -54,7 +54,9 @@ QTreeWidgetItem *UnitTreeAdapter::item(int index) const
 bool UnitTreeAdapter::eventFilter(QObject *watched, QEvent *event)
 {
     // A double click's second press arrives as a double-click event: each press counts.
-    if (watched == m_view->viewport()
+    // The stored viewport is compared, since the view may be half destroyed when its
+    // viewport's last events arrive.
+    if (watched == m_viewport
         && (event->type() == QEvent::MouseButtonPress
             || event->type() == QEvent::MouseButtonDblClick))
         tvSelectUnitMouseDown(static_cast<QMouseEvent *>(event));

@@ -44,6 +44,7 @@ private:
     bool isOnLabelOrImage(QTreeWidgetItem *item, const QPoint &pos) const;
 
     QTreeWidget *m_view;
+    QObject *m_viewport; // only compared, never called
     UnitTree *m_tree;
     std::array<QIcon, 3> m_images;    // imglstCheckBox
     QList<QTreeWidgetItem *> m_items; // by node index

@@ -269,6 +269,10 @@ void tst_SilentInstall::cannotStart_data()
             << "STY";
     QTest::newRow("bad overwrite") << QStringList{"--overwrite", "maybe"} << "3.1"
                                    << "Usage:";
+    QTest::newRow("empty data set folder") << QStringList{"--dataset", ""} << "3.1"
+                                           << "--dataset expects a name";
+    QTest::newRow("empty registry export") << QStringList{"--registry", ""} << "3.1"
+                                           << "--registry expects a name";
 }
 
 void tst_SilentInstall::cannotStart()

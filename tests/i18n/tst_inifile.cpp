@@ -17,6 +17,8 @@ private slots:
     void encodings_data();
     void encodings();
     void missingFile();
+    void sizeLimit_data();
+    void sizeLimit();
     void keysInFileOrder();
 };
 
@@ -147,6 +149,31 @@ void tst_IniFile::missingFile()
     const IniFile ini = IniFile::load(dir.filePath("absent.tdw"));
     QVERIFY(ini.isEmpty());
     QCOMPARE(ini.readInteger("Main", "Length", 0), 0);
+}
+
+void tst_IniFile::sizeLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("at the limit") << IniFile::MaxFileSize << true;
+    QTest::newRow("one byte more") << IniFile::MaxFileSize + 1 << false;
+}
+
+void tst_IniFile::sizeLimit()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, read);
+    // GIVEN a good file padded with a comment to size bytes
+    QByteArray bytes("[Main]\nLength=3\n;");
+    bytes.append(size - bytes.size(), 'x');
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Big.tdw");
+    QVERIFY(TestFiles::write(path, bytes));
+
+    QString error;
+    const IniFile ini = IniFile::load(path, &error);
+    QCOMPARE(ini.readInteger("Main", "Length", 0), read ? 3 : 0);
+    QCOMPARE(error.contains(QDir::toNativeSeparators(path)), !read);
 }
 
 void tst_IniFile::keysInFileOrder()

@@ -1,3 +1,4 @@
+#include "i18n/IniFile.h"
 #include "i18n/TextTable.h"
 
 #include "TestFiles.h"
@@ -21,6 +22,8 @@ private slots:
     void secondLoadWithoutLengthEmpties();
     void hugeLengthCostsOnlyThePresentTexts();
     void utf16File();
+    void tooLargeFileIsNotRead_data();
+    void tooLargeFileIsNotRead();
 
 private:
     void writeLanguage(const QString &language, const QByteArray &bytes);
@@ -162,6 +165,36 @@ void tst_TextTable::utf16File()
     QVERIFY(LoadTextTable(table, m_folder, "Taiwanese", "Main"));
     QCOMPARE(GetText(table, 0), QStringLiteral("程式"));
     QCOMPARE(GetText(table, 2), QStringLiteral("下一步\r\n"));
+}
+
+void tst_TextTable::tooLargeFileIsNotRead_data()
+{
+    QTest::addColumn<QString>("tooLarge");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("the language file") << "Korean" << false;
+    QTest::newRow("the English fallback") << "English" << true;
+}
+
+void tst_TextTable::tooLargeFileIsNotRead()
+{
+    QFETCH(QString, tooLarge);
+    QFETCH(bool, loaded);
+    writeLanguage("Korean", "[Main]\nLength=14\n0=프로그램\n");
+    QByteArray huge("[Main]\nLength=14\n0=huge\n;");
+    huge.append(IniFile::MaxFileSize + 1 - huge.size(), 'x');
+    writeLanguage(tooLarge, huge);
+
+    LanguageTextTable table;
+    QCOMPARE(LoadTextTable(table, m_folder, "Korean", "Main"), loaded);
+    QCOMPARE(GetText(table, 0), loaded ? QStringLiteral("프로그램") : QString());
+    QCOMPARE(GetText(table, 7), QString()); // no English text either way
+    const QString path = QDir::toNativeSeparators(m_folder + '/' + tooLarge + ".tdw");
+    QVERIFY2(table.error.contains(path), qPrintable(table.error));
+
+    // A later load of good files clears the error.
+    writeLanguage(tooLarge, "[Main]\nLength=14\n");
+    QVERIFY(LoadTextTable(table, m_folder, "Korean", "Main"));
+    QVERIFY(table.error.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_TextTable)

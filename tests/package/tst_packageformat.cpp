@@ -1,6 +1,6 @@
 #include "package/DataHeader.h"
 #include "package/PackageKind.h"
-#include "package/StoredBlock.h"
+#include "package/PayloadStream.h"
 
 #include "PackageBytes.h"
 
@@ -17,8 +17,8 @@ private slots:
     void kindForPath_data();
     void kindForPath();
     void installedName();
-    void readStoredBlock_data();
-    void readStoredBlock();
+    void payloadStream_data();
+    void payloadStream();
     void compressedBlockLeavesPositionAfterIt();
     void checkDataHeader_data();
     void checkDataHeader();
@@ -53,61 +53,52 @@ void tst_PackageFormat::installedName()
     QCOMPARE(InstalledName(QString()), QString());
 }
 
-void tst_PackageFormat::readStoredBlock_data()
+void tst_PackageFormat::payloadStream_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<qint64>("storedSize");   // -1: the bytes are stored as they are
     QTest::addColumn<QByteArray>("expected"); // empty: the block fails
     QTest::addColumn<quint32>("expectedSize");
 
     const QByteArray data = styData(3000);
     const QByteArray stream = zlibCompress(data);
     const auto size = quint32(data.size());
-    QTest::newRow("mode 0 raw") << data << 0 << data << size;
-    QTest::newRow("other mode reads raw") << data << 7 << data << size;
-    QTest::newRow("mode 1 fails") << data << 1 << QByteArray() << size;
-    QTest::newRow("mode 2 compressed")
-            << le32(quint32(stream.size())) + stream << 2 << data << size;
-    QTest::newRow("mode 2 stored = expected is raw") << le32(size) + data << 2 << data << size;
-    QTest::newRow("mode 2 stored > expected is raw")
-            << le32(size + 9) + data + "trailing!" << 2 << data << size;
+    const qint64 streamSize = stream.size();
+    QTest::newRow("raw") << data << qint64(-1) << data << size;
+    QTest::newRow("compressed") << stream << streamSize << data << size;
 
     // Damaged blocks fail instead of leaving stale or partial bytes.
-    QTest::newRow("raw short read") << data.left(100) << 0 << QByteArray() << size;
-    QTest::newRow("stored size cut") << QByteArray("\x10\x00", 2) << 2 << QByteArray() << size;
-    QTest::newRow("stream cut") << le32(quint32(stream.size())) + stream.chopped(10) << 2
-                                << QByteArray() << size;
-    QTest::newRow("stored size too small")
-            << le32(quint32(stream.size() - 10)) + stream << 2 << QByteArray() << size;
+    QTest::newRow("raw short read") << data.left(100) << qint64(-1) << QByteArray() << size;
+    QTest::newRow("stream cut") << stream.chopped(10) << streamSize << QByteArray() << size;
+    QTest::newRow("stored size too small") << stream << streamSize - 10 << QByteArray() << size;
     QByteArray corrupt = stream;
     corrupt[corrupt.size() / 2] = char(corrupt[corrupt.size() / 2] ^ 0x55);
-    QTest::newRow("corrupted stream")
-            << le32(quint32(corrupt.size())) + corrupt << 2 << QByteArray() << size;
+    QTest::newRow("corrupted stream") << corrupt << streamSize << QByteArray() << size;
     QTest::newRow("expected larger than stream")
-            << le32(quint32(stream.size())) + stream << 2 << QByteArray() << size + 1;
+            << stream << streamSize << QByteArray() << size + 1;
     QTest::newRow("expected smaller than stream")
-            << le32(quint32(stream.size())) + stream << 2 << QByteArray() << size - 1;
+            << stream << streamSize << QByteArray() << size - 1;
 }
 
-void tst_PackageFormat::readStoredBlock()
+void tst_PackageFormat::payloadStream()
 {
     QFETCH(QByteArray, file);
-    QFETCH(int, mode);
+    QFETCH(qint64, storedSize);
     QFETCH(QByteArray, expected);
     QFETCH(quint32, expectedSize);
 
     QBuffer device(&file);
     QVERIFY(device.open(QIODevice::ReadOnly));
     QByteArray buffer(expectedSize, '\0');
-    QString reason;
-    const bool ok = ReadStoredBlock(device, buffer.data(), expectedSize, mode, &reason);
+    PayloadStream stream(device);
+    const bool started = storedSize < 0 ? stream.startRaw(expectedSize)
+                                        : stream.startCompressed(storedSize, expectedSize);
+    const bool ok = started && stream.read(buffer.data(), expectedSize) == qint64(expectedSize);
     QCOMPARE(ok, !expected.isEmpty());
     if (ok)
         QCOMPARE(buffer, expected);
     else
-        QVERIFY(!reason.isEmpty());
-    if (mode == UnsupportedBlock)
-        QCOMPARE(device.pos(), 0);
+        QVERIFY(!stream.errorString().isEmpty());
 }
 
 void tst_PackageFormat::compressedBlockLeavesPositionAfterIt()
@@ -115,13 +106,17 @@ void tst_PackageFormat::compressedBlockLeavesPositionAfterIt()
     // GIVEN two compressed blocks one after the other
     const QByteArray first = styData(2000), second = stiData(3000);
     const QByteArray s1 = zlibCompress(first), s2 = zlibCompress(second);
-    QByteArray file = le32(quint32(s1.size())) + s1 + le32(quint32(s2.size())) + s2;
+    QByteArray file = s1 + s2;
     QBuffer device(&file);
     QVERIFY(device.open(QIODevice::ReadOnly));
     // WHEN both are read in turn THEN each gives its own data
     QByteArray a(first.size(), '\0'), b(second.size(), '\0');
-    QVERIFY(ReadStoredBlock(device, a.data(), quint32(a.size()), CompressedBlock));
-    QVERIFY(ReadStoredBlock(device, b.data(), quint32(b.size()), CompressedBlock));
+    PayloadStream firstStream(device);
+    QVERIFY(firstStream.startCompressed(s1.size(), a.size()));
+    QCOMPARE(firstStream.read(a.data(), a.size()), a.size());
+    PayloadStream secondStream(device);
+    QVERIFY(secondStream.startCompressed(s2.size(), b.size()));
+    QCOMPARE(secondStream.read(b.data(), b.size()), b.size());
     QCOMPARE(a, first);
     QCOMPARE(b, second);
 }

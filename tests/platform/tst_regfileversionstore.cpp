@@ -16,6 +16,8 @@ private slots:
     void damaged_data();
     void damaged();
     void missingFile();
+    void sizeLimit_data();
+    void sizeLimit();
     void openVersionStore();
 };
 
@@ -182,6 +184,33 @@ void tst_RegFileVersionStore::missingFile()
     QVERIFY(store.versionNames().isEmpty());
     QVERIFY(store.errorString().contains(QDir::toNativeSeparators(path)));
     QCOMPARE(store.location(), QDir::toNativeSeparators(path));
+}
+
+void tst_RegFileVersionStore::sizeLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("at the limit") << RegFileVersionStore::MaxFileSize << true;
+    QTest::newRow("one byte more") << RegFileVersionStore::MaxFileSize + 1 << false;
+}
+
+void tst_RegFileVersionStore::sizeLimit()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, read);
+    // GIVEN a good export padded with a comment to size bytes
+    QByteArray bytes = (Header + key("3.1") + "\"Defaultdir\"=\"/opt/v\"\r\n;").toUtf8();
+    bytes.append(size - bytes.size(), 'x');
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.reg");
+    QVERIFY(TestFiles::write(path, bytes));
+
+    RegFileVersionStore store;
+    QCOMPARE(store.load(path), read);
+    QCOMPARE(store.versionNames(), read ? QStringList{"3.1"} : QStringList());
+    if (!read)
+        QVERIFY2(store.errorString().contains(QDir::toNativeSeparators(path)),
+                 qPrintable(store.errorString()));
 }
 
 void tst_RegFileVersionStore::openVersionStore()

@@ -1,3 +1,4 @@
+#include "i18n/IniFile.h"
 #include "selection/DataSetDescription.h"
 
 #include "TestFiles.h"
@@ -83,6 +84,9 @@ void tst_DataSetDescription::damaged_data()
     QTest::newRow("volume not a number")
             << QByteArray("[DataSet]\nVolume=twelve\n[STY]\nPresent=1\nFolder=S\n")
             << "Volume \"twelve\" is not a whole number";
+    QByteArray huge("[STY]\nPresent=1\nFolder=S\n;");
+    huge.append(IniFile::MaxFileSize + 1 - huge.size(), 'x');
+    QTest::newRow("larger than an INI file can be") << huge << "larger than 16 MB";
 }
 
 void tst_DataSetDescription::damaged()

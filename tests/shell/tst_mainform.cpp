@@ -1,7 +1,8 @@
+#include "i18n/IniFile.h"
 #include "i18n/Languages.h"
-#include "ui/ShellOpen.h"
-#include "ui/Pictures.h"
 #include "shell/TMainForm.h"
+#include "ui/Pictures.h"
+#include "ui/ShellOpen.h"
 
 #include "MessageBoxAnswers.h"
 #include "ModalWatcher.h"
@@ -84,6 +85,7 @@ private slots:
     void linksOpenMakerAddresses();
     void missingPictureIsShownAndWindowOpens();
     void longNoteTakesMoreLines();
+    void tooLargeLanguageFileIsNamed();
 
 private:
     std::unique_ptr<TMainForm> makeForm(const QString &language);
@@ -301,6 +303,21 @@ void tst_MainForm::longNoteTakesMoreLines()
     auto *note = longNote->findChild<QLabel *>("Label1");
     QVERIFY(note->height() >= note->heightForWidth(note->width()));
     QVERIFY(note->height() > oneLine);
+}
+
+// GIVEN a Korean.tdw far too large to be a language file, WHEN the welcome
+// window opens in Korean, THEN a box names the file and the captions stay empty.
+void tst_MainForm::tooLargeLanguageFileIsNamed()
+{
+    const QString path = m_dir->path() + "/Korean.tdw";
+    QVERIFY(TestFiles::write(path, QByteArray(IniFile::MaxFileSize + 1, ';')));
+    QList<SeenBox> seen;
+    ModalWatcher watcher(PressOnBox(QMessageBox::Ok, &seen));
+    const auto form = makeForm("Korean");
+    QVERIFY(watcher.answered());
+    QVERIFY2(seen.value(0).text.contains(QDir::toNativeSeparators(path)),
+             qPrintable(seen.value(0).text));
+    QCOMPARE(captions(*form), emptyTexts());
 }
 
 QTEST_MAIN(tst_MainForm)
