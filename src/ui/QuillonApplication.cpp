@@ -9,7 +9,8 @@
 QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setIdentity();
-    setApplicationDisplayName(QStringLiteral("Quillon"));
+    // No display name: Qt would append it to every window title ("Warning -
+    // Quillon"), and a message box's caption is its text alone.
     InitPictures();
 }
 
@@ -35,5 +36,5 @@ bool QuillonApplication::notify(QObject *receiver, QEvent *event)
 
 void QuillonApplication::showException(const QString &what)
 {
-    QMessageBox::critical(activeWindow(), applicationDisplayName(), what);
+    QMessageBox::critical(activeWindow(), applicationName(), what);
 }

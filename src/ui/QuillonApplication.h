@@ -2,8 +2,9 @@
 
 #include <QApplication>
 
-// The application object of the windowed installer. It carries the title
-// "Quillon" and is the standard exception display: an exception that escapes
+// The application object of the windowed installer. It carries the name
+// "Quillon" (but no display name, so that window titles stay as they are
+// set) and is the standard exception display: an exception that escapes
 // an event handler is shown in a message box and the event loop goes on.
 class QuillonApplication : public QApplication
 {

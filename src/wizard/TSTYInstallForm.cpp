@@ -2,23 +2,25 @@
 #include "ui_TSTYInstallForm.h"
 
 #include "i18n/Languages.h"
+#include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallRun.h"
 #include "platform/DriveList.h"
 #include "platform/VersionStore.h"
-#include "ui/MessageBoxes.h"
-#include "ui/Pictures.h"
 #include "selection/DataSetDescription.h"
 #include "selection/LocationRules.h"
+#include "selection/WizardPages.h"
+#include "ui/DefaultButtonKey.h"
+#include "ui/FormStyle.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Pictures.h"
 #include "wizard/TDirectoryDlgForm.h"
 #include "wizard/UnitTreeAdapter.h"
 #include "wizard/WizardInstallUi.h"
-#include "selection/WizardPages.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QScreen>
 
 using namespace WizardPages;
 
@@ -54,6 +56,7 @@ TSTYInstallForm::TSTYInstallForm(const RunSettings &settings, QWidget *owner)
         m_context->statusFolder = settings.statusFolder;
     m_run = std::make_unique<InstallRun>(*m_context);
     connectButtons();
+    new DefaultButtonKey(this, [this] { return pageDefaultButton(); });
     showPage(PageOne);
 }
 
@@ -83,7 +86,9 @@ void TSTYInstallForm::setUpWidgets()
     for (QPushButton *next : {ui->sbNext1, ui->sbNext2, ui->sbNext3, ui->sbNext4}) {
         next->setIcon(QIcon(Pictures::Next));
         next->setLayoutDirection(Qt::RightToLeft); // the glyph right of the text
+        next->setDefault(true);
     }
+    ui->btInstall->setDefault(true);
     for (QToolButton *folder : {ui->sbDirectory, ui->sbDirectory2, ui->sbDirectory3})
         folder->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     ui->Installprgbar->setRange(0, 100);
@@ -126,6 +131,11 @@ void TSTYInstallForm::ApplyInstallFormTexts()
     ui->gbDataInformation->setTitle(text(InstallText::DataInformationGroup));
     ui->lbYear->setText(text(InstallText::YearLabel));
     ui->lbSeason->setText(text(InstallText::SeasonLabel));
+    ui->lbVolume->setText(TextOr(m_texts, InstallText::VolumeLabel, QStringLiteral("Volume :")));
+    ui->cbSTYInstall->setText(TextOr(m_texts, InstallText::StyDataBox, QStringLiteral("STY Data")));
+    ui->cbSTIInstall->setText(TextOr(m_texts, InstallText::StiDataBox, QStringLiteral("STI Data")));
+    ui->cbDETAILInstall->setText(
+            TextOr(m_texts, InstallText::DetailDataBox, QStringLiteral("DETAIL Data")));
     ui->gbType->setTitle(text(InstallText::TypeGroup));
     ui->rbBasic->setText(text(InstallText::BasicRadio));
     ui->rbUser->setText(text(InstallText::UserRadio));
@@ -160,9 +170,9 @@ void TSTYInstallForm::fitWindow()
         size = size.expandedTo(sizeHint());
     }
     ui->lbClickmsg->setText(text(InstallText::ClickHint));
-    setFixedSize(size);
-    if (const QScreen *desktop = screen())
-        move(desktop->availableGeometry().center() - rect().center());
+    // On a small or scaled screen the trees and the memo give up height.
+    setFixedSize(size.boundedTo(FormStyle::ClientRoom(this)).expandedTo(minimumSizeHint()));
+    FormStyle::CentreOnScreen(this);
 }
 
 bool TSTYInstallForm::Prepare(DataSetDescription &description)
@@ -209,13 +219,48 @@ void TSTYInstallForm::showPage(int page)
     if (const auto kind = PageKind(page))
         m_state.currentKind = *kind;
     ui->pages->setCurrentIndex(page);
+    focusPage(page);
+}
+
+// The keyboard starts where a page is used: the first kind on page 1, the
+// unit tree on a kind's page, Install on page 5.
+void TSTYInstallForm::focusPage(int page)
+{
+    const std::array<QTreeWidget *, 3> trees{ui->tvSelectUnit, ui->tvSelectUnit2,
+                                             ui->tvSelectUnit3};
+    if (page == PageFive)
+        ui->btInstall->setFocus(Qt::TabFocusReason);
+    else if (const auto kind = PageKind(page))
+        trees.at(KindIndex(*kind))->setFocus(Qt::TabFocusReason);
+    else
+        focusFirstKindBox();
+}
+
+void TSTYInstallForm::focusFirstKindBox()
+{
+    for (QCheckBox *box : m_kindBoxes) {
+        if (box->isEnabled()) {
+            box->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    ui->sbNext1->setFocus(Qt::TabFocusReason);
+}
+
+// Enter goes on: Next on pages 1 to 4, Install on page 5.
+QAbstractButton *TSTYInstallForm::pageDefaultButton() const
+{
+    const std::array<QPushButton *, 5> buttons{ui->sbNext1, ui->sbNext2, ui->sbNext3, ui->sbNext4,
+                                               ui->btInstall};
+    return buttons.at(ui->pages->currentIndex());
 }
 
 bool TSTYInstallForm::refused(const std::optional<Refusal> &refusal)
 {
     if (!refusal)
         return false;
-    ShowMessageBox(this, QMessageBox::Warning, refusal->caption, refusal->text);
+    ShowMessageBox(this, QMessageBox::Warning, InstallCaption(m_texts, refusal->caption),
+                   refusal->text, WizardInstallUi::ButtonWords(m_texts));
     return true;
 }
 
@@ -265,9 +310,11 @@ void TSTYInstallForm::enterKindPage(DataKind kind)
     m_pathLabels[KindIndex(kind)]->setText(QDir::toNativeSeparators(state.destination));
     if (state.units.isEmpty()) {
         if (!state.units.build(kind, state.sourceFolder, state.folderName)) {
-            ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Warning"),
+            ShowMessageBox(this, QMessageBox::Warning,
+                           InstallCaption(m_texts, QStringLiteral("Warning")),
                            text(InstallText::SourceFolderMissing) + u'\n'
-                                   + QDir::toNativeSeparators(state.sourceFolder));
+                                   + QDir::toNativeSeparators(state.sourceFolder),
+                           WizardInstallUi::ButtonWords(m_texts));
             return;
         }
         m_adapters[KindIndex(kind)]->populate();
@@ -294,6 +341,11 @@ void TSTYInstallForm::sbPrev5Click()
     ui->lbPercent->setText(QStringLiteral("0"));
     ui->Installprgbar->setValue(0);
     ui->mmInstallStatus->clear();
+    // The page is as it was before the run: its caption in place of the
+    // last stage, no elapsed time, no percent.
+    ui->stInstall->setText(text(InstallText::InstallButton));
+    ui->Timer->clear();
+    m_installUi->setPercentVisible(false);
     sbPrevClick(PageFive);
 }
 

@@ -14,6 +14,7 @@
 class InstallContext;
 class InstallRun;
 class PathLabel;
+class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QToolButton;
@@ -74,6 +75,9 @@ private:
 
     void enterKindPage(DataKind kind);
     void showPage(int page);
+    void focusPage(int page);
+    void focusFirstKindBox();
+    QAbstractButton *pageDefaultButton() const;
     bool refused(const std::optional<Refusal> &refusal);
 
     std::unique_ptr<Ui::TSTYInstallForm> ui;
