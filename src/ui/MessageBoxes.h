@@ -18,6 +18,11 @@ struct BoxButtons
     QString no;
 };
 
+// The text as a box shows it: a zero-width break after every "\" that has a
+// name after it, so that a long Windows path wraps at its separators rather
+// than running past the box. ("/" is a break already.)
+QString WithPathBreaks(const QString &text);
+
 // A message with an OK button and the given icon.
 void ShowMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
                     const QString &text, const BoxButtons &buttons = {});

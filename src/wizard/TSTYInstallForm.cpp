@@ -11,13 +11,13 @@
 #include "selection/DataSetDescription.h"
 #include "selection/LocationRules.h"
 #include "selection/WizardPages.h"
-#include "ui/DefaultButtonKey.h"
 #include "ui/FormStyle.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
 #include "wizard/TDirectoryDlgForm.h"
 #include "wizard/UnitTreeAdapter.h"
 #include "wizard/WizardInstallUi.h"
+#include "wizard/WizardPageKeys.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -56,7 +56,16 @@ TSTYInstallForm::TSTYInstallForm(const RunSettings &settings, QWidget *owner)
         m_context->statusFolder = settings.statusFolder;
     m_run = std::make_unique<InstallRun>(*m_context);
     connectButtons();
-    new DefaultButtonKey(this, [this] { return pageDefaultButton(); });
+    // The keyboard starts where a page is used: the first kind on page 1,
+    // the unit tree on a kind's page, Install on page 5.
+    m_keys = new WizardPageKeys(
+            this, ui->pages,
+            {{ui->cbSTYInstall, ui->cbSTIInstall, ui->cbDETAILInstall, ui->sbNext1},
+             {ui->tvSelectUnit},
+             {ui->tvSelectUnit2},
+             {ui->tvSelectUnit3},
+             {ui->btInstall}},
+            {ui->sbNext1, ui->sbNext2, ui->sbNext3, ui->sbNext4, ui->btInstall});
     showPage(PageOne);
 }
 
@@ -86,9 +95,7 @@ void TSTYInstallForm::setUpWidgets()
     for (QPushButton *next : {ui->sbNext1, ui->sbNext2, ui->sbNext3, ui->sbNext4}) {
         next->setIcon(QIcon(Pictures::Next));
         next->setLayoutDirection(Qt::RightToLeft); // the glyph right of the text
-        next->setDefault(true);
     }
-    ui->btInstall->setDefault(true);
     for (QToolButton *folder : {ui->sbDirectory, ui->sbDirectory2, ui->sbDirectory3})
         folder->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     ui->Installprgbar->setRange(0, 100);
@@ -179,8 +186,9 @@ bool TSTYInstallForm::Prepare(DataSetDescription &description)
 {
     m_prepareFailure.clear();
     QString error;
-    if (!LoadDataSetDescription(m_settings.dataSetFolder, &description, &error)) {
-        m_prepareFailure = text(InstallText::DataSetUnreadable) + error;
+    DataSetProblem problem;
+    if (!LoadDataSetDescription(m_settings.dataSetFolder, &description, &error, &problem)) {
+        m_prepareFailure = DataSetProblemMessage(problem, m_texts);
         return false;
     }
     const auto store = OpenVersionStore(m_settings.registryFile, m_settings.programFolder);
@@ -193,7 +201,10 @@ bool TSTYInstallForm::Prepare(DataSetDescription &description)
     if (!prepared) {
         m_prepareFailure = text(InstallText::NoTargetApplication) + store->location();
         if (!store->errorString().isEmpty())
-            m_prepareFailure += u'\n' + store->errorString();
+            m_prepareFailure += u'\n'
+                                + TextOr(m_texts, InstallText::SystemMessage,
+                                         QStringLiteral("System message: "))
+                                + store->errorString();
         return false;
     }
     ui->mmInstallStatus->clear();
@@ -219,40 +230,7 @@ void TSTYInstallForm::showPage(int page)
     if (const auto kind = PageKind(page))
         m_state.currentKind = *kind;
     ui->pages->setCurrentIndex(page);
-    focusPage(page);
-}
-
-// The keyboard starts where a page is used: the first kind on page 1, the
-// unit tree on a kind's page, Install on page 5.
-void TSTYInstallForm::focusPage(int page)
-{
-    const std::array<QTreeWidget *, 3> trees{ui->tvSelectUnit, ui->tvSelectUnit2,
-                                             ui->tvSelectUnit3};
-    if (page == PageFive)
-        ui->btInstall->setFocus(Qt::TabFocusReason);
-    else if (const auto kind = PageKind(page))
-        trees.at(KindIndex(*kind))->setFocus(Qt::TabFocusReason);
-    else
-        focusFirstKindBox();
-}
-
-void TSTYInstallForm::focusFirstKindBox()
-{
-    for (QCheckBox *box : m_kindBoxes) {
-        if (box->isEnabled()) {
-            box->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    }
-    ui->sbNext1->setFocus(Qt::TabFocusReason);
-}
-
-// Enter goes on: Next on pages 1 to 4, Install on page 5.
-QAbstractButton *TSTYInstallForm::pageDefaultButton() const
-{
-    const std::array<QPushButton *, 5> buttons{ui->sbNext1, ui->sbNext2, ui->sbNext3, ui->sbNext4,
-                                               ui->btInstall};
-    return buttons.at(ui->pages->currentIndex());
+    m_keys->focusPage(page);
 }
 
 bool TSTYInstallForm::refused(const std::optional<Refusal> &refusal)

@@ -14,12 +14,12 @@
 class InstallContext;
 class InstallRun;
 class PathLabel;
-class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QToolButton;
 class UnitTreeAdapter;
 class WizardInstallUi;
+class WizardPageKeys;
 struct DataSetDescription;
 
 namespace Ui {
@@ -75,9 +75,6 @@ private:
 
     void enterKindPage(DataKind kind);
     void showPage(int page);
-    void focusPage(int page);
-    void focusFirstKindBox();
-    QAbstractButton *pageDefaultButton() const;
     bool refused(const std::optional<Refusal> &refusal);
 
     std::unique_ptr<Ui::TSTYInstallForm> ui;
@@ -92,6 +89,7 @@ private:
     std::array<PathLabel *, 3> m_pathLabels{};
     std::array<QLabel *, 3> m_clickHints{};
     std::array<UnitTreeAdapter *, 3> m_adapters{};
+    WizardPageKeys *m_keys = nullptr;
 
     std::unique_ptr<WizardInstallUi> m_installUi;
     std::unique_ptr<InstallContext> m_context;
