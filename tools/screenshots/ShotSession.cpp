@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -99,8 +100,14 @@ void ShotSession::grabModals(const std::function<void()> &open, const QList<Moda
 bool ShotSession::waitForFrame(QWidget *window)
 {
     for (int attempt = 1; attempt <= FrameTries; ++attempt) {
-        if (waitUntil([window] { return window->frameGeometry() != window->geometry(); },
-                      FrameWaitMs))
+        // Asked of the window system's window: a widget's own idea of its
+        // frame is brought up to date only when it moves.
+        if (waitUntil(
+                    [window] {
+                        const QWindow *handle = window->windowHandle();
+                        return handle && !handle->frameMargins().isNull();
+                    },
+                    FrameWaitMs))
             return true;
         if (attempt < FrameTries && !window->isModal()) {
             window->hide();
@@ -119,7 +126,7 @@ void ShotSession::save(QWidget *window, const QString &name)
         return;
     }
     wait(400); // painting, and the fonts of the first window of a language
-    const QRect frame = window->frameGeometry();
+    const QRect frame = window->windowHandle()->frameGeometry();
     const QPixmap picture
             = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     const QString file = QDir(m_outputFolder).filePath(name + QStringLiteral(".png"));
