@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QImageReader>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -29,6 +30,7 @@ namespace {
 const int ClientWidth = 464;
 const int ClientHeight = 538;
 const QSize ReadMeSize(380, 350);
+const int ReadMeBoxWidth = 385;
 const int ReadMeBoxHeight = 355;
 // On a small or strongly scaled screen the readme box gives up height down to
 // this, and the picture scrolls, so that the note and Next stay in sight.
@@ -193,10 +195,15 @@ void TMainForm::fitToScreen()
     FormStyle::FixSize(this, ClientWidth, wanted);
 }
 
-// The client area's layout first, so that the window's own sees the new height.
+// A box lower than the picture scrolls it, and is wider by its scroll bar so
+// that it needs none across. The client area's layout is brought up to date
+// first, so that the window's own sees the new size.
 void TMainForm::setReadMeBoxHeight(int height)
 {
-    ui->ScrollBox1->setFixedHeight(height);
+    const int bar = height < ReadMeBoxHeight
+                            ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)
+                            : 0;
+    ui->ScrollBox1->setFixedSize(ReadMeBoxWidth + bar, height);
     ui->clientArea->layout()->activate();
     layout()->invalidate();
     layout()->activate();
