@@ -145,9 +145,11 @@ void TMainForm::LoadReadMePicture()
         QuillonApplication::showException(
                 TextOr(m_texts, MainText::PictureUnreadable,
                        QStringLiteral("The picture could not be loaded: "))
-                + QDir::toNativeSeparators(path) + u'\n'
-                + TextOr(m_texts, MainText::SystemMessage, QStringLiteral("System message: "))
-                + reader.errorString());
+                        + QDir::toNativeSeparators(path) + u'\n'
+                        + TextOr(m_texts, MainText::SystemMessage,
+                                 QStringLiteral("System message: "))
+                        + reader.errorString(),
+                TextOr(m_texts, MainText::OkButton, QStringLiteral("OK")));
         return;
     }
     ui->imgReadMe->setPixmap(QPixmap::fromImage(picture));

@@ -1,8 +1,7 @@
 #include "QuillonApplication.h"
 
+#include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
-
-#include <QMessageBox>
 
 #include <exception>
 
@@ -34,7 +33,8 @@ bool QuillonApplication::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
-void QuillonApplication::showException(const QString &what)
+void QuillonApplication::showException(const QString &what, const QString &okWord)
 {
-    QMessageBox::critical(activeWindow(), applicationName(), what);
+    ShowMessageBox(activeWindow(), QMessageBox::Critical, applicationName(), what,
+                   {okWord, {}, {}});
 }

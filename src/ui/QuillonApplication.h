@@ -17,6 +17,7 @@ public:
     // The name and version, also for runs without windows.
     static void setIdentity();
 
-    // Shows the text of an exception that reached the event loop.
-    static void showException(const QString &what);
+    // Shows the text of an exception that reached the event loop; okWord,
+    // when given, is the word on its button in the window's language.
+    static void showException(const QString &what, const QString &okWord = {});
 };

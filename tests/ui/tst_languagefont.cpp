@@ -41,21 +41,10 @@ class tst_LanguageFont : public QObject
 {
     Q_OBJECT
 private slots:
-    void writingSystems();
     void pick_data();
     void pick();
     void applicationFont();
 };
-
-void tst_LanguageFont::writingSystems()
-{
-    QCOMPARE(HanWritingSystem("Chinese"), QFontDatabase::SimplifiedChinese);
-    QCOMPARE(HanWritingSystem("Taiwanese"), QFontDatabase::TraditionalChinese);
-    QCOMPARE(HanWritingSystem("Japanese"), QFontDatabase::Japanese);
-    QCOMPARE(HanWritingSystem("Korean"), QFontDatabase::Korean);
-    for (const char *other : {"English", "Indonesian", "Thai"})
-        QCOMPARE(HanWritingSystem(other), QFontDatabase::Any);
-}
 
 void tst_LanguageFont::pick_data()
 {
@@ -81,6 +70,8 @@ void tst_LanguageFont::pick_data()
     QTest::newRow("none") << QList<FontCandidate>{{"DejaVu Sans", {QFontDatabase::Latin}}}
                           << "Chinese"
                           << "";
+    QTest::newRow("no Han characters") << separate() << "Thai"
+                                       << "";
 }
 
 void tst_LanguageFont::pick()
