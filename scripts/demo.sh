@@ -9,9 +9,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+if [[ ! -x build/default/bin/quillon ]]; then
+    echo "The first run installs what is missing and builds Quillon and quillon-pack;" \
+        "it takes several minutes. Later runs are quick."
+fi
 bash scripts/setup.sh --demo
 cmake --preset default
-cmake --build --preset default
+# Only what the demonstration runs: the tests are built by scripts/test.sh.
+cmake --build --preset default --target quillon quillon-pack
 
 bin=build/default/bin
 demo=${QUILLON_DEMO_DIR:-${TMPDIR:-/tmp}/quillon-demo}

@@ -39,8 +39,9 @@ bool SilentInstall::prepare()
     const RunSettings &settings = m_commandLine.settings;
     DataSetDescription description;
     QString error;
-    if (!LoadDataSetDescription(settings.dataSetFolder, &description, &error))
-        return refuse(GetText(m_texts, InstallText::DataSetUnreadable) + error);
+    DataSetProblem problem;
+    if (!LoadDataSetDescription(settings.dataSetFolder, &description, &error, &problem))
+        return refuse(DataSetProblemMessage(problem, m_texts));
     const auto store = OpenVersionStore(settings.registryFile, settings.programFolder);
     if (!m_state.prepare(description, settings.dataSetFolder, *store))
         return refuse(GetText(m_texts, InstallText::NoTargetApplication) + store->location() + u'\n'

@@ -18,6 +18,12 @@ enum : int {
     JapaneseEntry = 11,
     TaiwaneseEntry = 12,
     ThaiEntry = 13,
+    WarningCaption = 14,
+    OkButton = 15,
+    PictureUnreadable = 16,
+    SystemMessage = 17, // marks the system's own (English) words after a cause
+    HomePageLink = 18,  // the links' names for the keyboard and screen readers
+    EMailLink = 19,
 };
 } // namespace MainText
 
@@ -104,6 +110,36 @@ enum : int {
     StatusLinesNotSaved = 87,
     StoppedAtFile = 88,
     InstalledWithUnreadFolders = 89, // the %1 data ...: %2 folders could not be read
+    // Captions of the message boxes, by the English caption the engine passes.
+    QuestionCaption = 140,
+    WarningCaption = 141,
+    NotSelectedCaption = 142,
+    CompletedCaption = 143,
+    SaveFailListCaption = 144,
+    CloseInstallerCaption = 145,
+    DeleteFilesCaption = 146,
+    RemoveFilesCaption = 147,
+    InstallingCancelCaption = 148,
+    CancelCaption = 149,
+    CancelInstallingCaption = 150,
+    SavedCaption = 151,
+    OverwriteButtons = 152, // "&Yes|&All|&No|Cancel", in this order
+    YesButton = 153,
+    NoButton = 154,
+    OkButton = 155,
+    VolumeLabel = 156,
+    StyDataBox = 157,
+    StiDataBox = 158,
+    DetailDataBox = 159,
+    StyInstallFolder = 160,
+    StiInstallFolder = 161,
+    SystemMessage = 162,
+    DataSetMissing = 163,
+    DataSetNotReadable = 164,
+    DataSetNoSection = 165,
+    DataSetBadVolume = 166,
+    DataSetNoFolder = 167,
+    DataSetBadFolder = 168,
 };
 } // namespace InstallText
 
@@ -130,5 +166,11 @@ enum : int {
     ProtectedFolder = 25,
     OtherDestination = 26,
     FolderNotDeleted = 27,
+    WindowTitle = 28,
+    WarningCaption = 29,
+    InformationCaption = 30,
+    DeleteFolderCaption = 31,
+    YesButton = 32,
+    NoButton = 33,
 };
 } // namespace DirectoryText

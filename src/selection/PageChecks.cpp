@@ -1,5 +1,6 @@
 #include "PageChecks.h"
 
+#include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 #include "selection/WizardState.h"
@@ -38,10 +39,18 @@ std::optional<Refusal> protectedFolder(DataKind kind, const WizardState &state,
     return std::nullopt;
 }
 
+// "STY install folder: " or "STI install folder: " in the texts' language.
+QString installFolderWords(DataKind kind, const LanguageTextTable &texts)
+{
+    const bool sty = kind == DataKind::STY;
+    return TextOr(texts, sty ? InstallText::StyInstallFolder : InstallText::StiInstallFolder,
+                  DataKindName(kind) + QStringLiteral(" install folder: "));
+}
+
 Refusal taken(DataKind other, const WizardState &state, const LanguageTextTable &texts)
 {
     return {GetText(texts, InstallText::DestinationTaken) + QStringLiteral("\n\n")
-                    + DataKindName(other) + QStringLiteral(" install folder: ")
+                    + installFolderWords(other, texts)
                     + QDir::toNativeSeparators(state.kind(other).destination),
             Warning};
 }
@@ -56,8 +65,8 @@ std::optional<Refusal> checkSti(const WizardState &state, const LanguageTextTabl
         return taken(DataKind::STY, state, texts);
     if (sti.destination != state.defaultDestination(DataKind::STI)
         && !QFileInfo(sti.destination).isDir())
-        return Refusal{GetText(texts, InstallText::DestinationMissing)
-                               + QStringLiteral("\nSTI install folder: ")
+        return Refusal{GetText(texts, InstallText::DestinationMissing) + u'\n'
+                               + installFolderWords(DataKind::STI, texts)
                                + QDir::toNativeSeparators(sti.destination),
                        Warning};
     return std::nullopt;

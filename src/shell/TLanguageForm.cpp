@@ -3,10 +3,12 @@
 #include "ui_TLanguageForm.h"
 
 #include "i18n/Languages.h"
+#include "shell/TMainForm.h"
+#include "ui/DefaultButtonKey.h"
 #include "ui/FormStyle.h"
+#include "ui/LanguageFont.h"
 #include "ui/Pictures.h"
 #include "ui/QtTranslations.h"
-#include "shell/TMainForm.h"
 
 namespace {
 const int ClientWidth = 473; // the banner's width
@@ -36,8 +38,15 @@ TLanguageForm::TLanguageForm(const RunSettings &settings, QWidget *parent)
         button->setPalette(navy);
         button->setMinimumSize(95, 26);
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        // Flat buttons show no focus in every style; a dotted frame marks
+        // the one that Enter or Space presses.
+        button->setStyleSheet(
+                QStringLiteral("QToolButton:focus { border: 1px dotted #000080; padding: 1px; }"));
         connectButton(button, LanguageNames().at(i));
     }
+    // Enter, like Space, presses the focused language button.
+    new DefaultButtonKey(this, nullptr);
+    ui->sbKorean->setFocus(Qt::OtherFocusReason);
 
     FormStyle::FixSize(this, ClientWidth, ClientHeight);
     FormStyle::CentreOnScreen(this);
@@ -59,6 +68,7 @@ void TLanguageForm::ChooseLanguage(const QString &language)
 {
     SetCurrentLanguageName(language);
     UseQtTranslations(language);
+    UseLanguageFont(language);
     if (!m_welcome)
         m_welcome = new TMainForm(m_settings, this);
     m_welcome->show();

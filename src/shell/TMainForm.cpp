@@ -3,8 +3,12 @@
 #include "ui_TMainForm.h"
 
 #include "i18n/Languages.h"
+#include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
+#include "ui/DefaultButtonKey.h"
 #include "ui/FormStyle.h"
+#include "ui/LanguageFont.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
 #include "ui/QtTranslations.h"
 #include "ui/QuillonApplication.h"
@@ -15,8 +19,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QImageReader>
-#include <QMessageBox>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -26,6 +30,11 @@ namespace {
 const int ClientWidth = 464;
 const int ClientHeight = 538;
 const QSize ReadMeSize(380, 350);
+const int ReadMeBoxWidth = 385;
+const int ReadMeBoxHeight = 355;
+// On a small or strongly scaled screen the readme box gives up height down to
+// this, and the picture scrolls, so that the note and Next stay in sight.
+const int SmallestReadMeBoxHeight = 120;
 
 // The maker's addresses behind the links drawn in the readme pictures.
 const QString HomePage = QStringLiteral("https://www.example.com/quillon");
@@ -54,16 +63,14 @@ TMainForm::TMainForm(const RunSettings &settings, QWidget *owner)
     ui->ScrollBox1->viewport()->setAutoFillBackground(true);
     ui->ScrollBox1->viewport()->installEventFilter(this);
     ui->imgReadMe->installEventFilter(this);
-    for (QLabel *link : {ui->lbHomepage, ui->lbEMail}) {
-        link->setCursor(Qt::PointingHandCursor);
-        link->installEventFilter(this);
-    }
+    setUpLinks();
 
     InitPictures();
     ui->sbNext->setIcon(QIcon(Pictures::Next));
     connect(ui->sbNext, &QToolButton::clicked, this, &TMainForm::sbNextClick);
     connect(ui->msmClose, &QAction::triggered, this, &QWidget::close);
     connectLanguageEntries();
+    new DefaultButtonKey(this, [this] { return ui->sbNext; });
 
     LoadWelcomeTexts();
     LoadReadMePicture();
@@ -76,6 +83,22 @@ TMainForm::~TMainForm() = default;
 TSTYInstallForm *TMainForm::installForm() const
 {
     return m_wizard;
+}
+
+// The links are drawn in the readme picture; these labels over them take the
+// clicks, and the keyboard reaches them with Tab (after the picture's box)
+// and opens them with Enter or Space. The focused one wears a dotted frame.
+void TMainForm::setUpLinks()
+{
+    for (QLabel *link : {ui->lbHomepage, ui->lbEMail}) {
+        link->setCursor(Qt::PointingHandCursor);
+        link->setFocusPolicy(Qt::TabFocus);
+        link->setStyleSheet(QStringLiteral("QLabel:focus { border: 2px dotted #000080; }"));
+        link->installEventFilter(this);
+    }
+    setTabOrder(ui->ScrollBox1, ui->lbHomepage);
+    setTabOrder(ui->lbHomepage, ui->lbEMail);
+    setTabOrder(ui->lbEMail, ui->sbNext);
 }
 
 // One group of radio entries; none is checked until the user picks one.
@@ -124,8 +147,13 @@ void TMainForm::LoadReadMePicture()
     if (picture.isNull()) {
         ui->imgReadMe->clear();
         QuillonApplication::showException(
-                QStringLiteral("Cannot load the picture \"%1\": %2")
-                        .arg(QDir::toNativeSeparators(path), reader.errorString()));
+                TextOr(m_texts, MainText::PictureUnreadable,
+                       QStringLiteral("The picture could not be loaded: "))
+                        + QDir::toNativeSeparators(path) + u'\n'
+                        + TextOr(m_texts, MainText::SystemMessage,
+                                 QStringLiteral("System message: "))
+                        + reader.errorString(),
+                TextOr(m_texts, MainText::OkButton, QStringLiteral("OK")));
         return;
     }
     ui->imgReadMe->setPixmap(QPixmap::fromImage(picture));
@@ -145,17 +173,53 @@ void TMainForm::ApplyWelcomeTexts()
     ui->msmJapanese->setText(GetText(m_texts, MainText::JapaneseEntry));
     ui->msmTaiwanese->setText(GetText(m_texts, MainText::TaiwaneseEntry));
     ui->msmThai->setText(GetText(m_texts, MainText::ThaiEntry));
+    const QString homePage
+            = TextOr(m_texts, MainText::HomePageLink, QStringLiteral("The maker's home page"));
+    const QString eMail
+            = TextOr(m_texts, MainText::EMailLink, QStringLiteral("Write to the maker"));
+    ui->lbHomepage->setToolTip(homePage);
+    ui->lbHomepage->setAccessibleName(homePage);
+    ui->lbEMail->setToolTip(eMail);
+    ui->lbEMail->setAccessibleName(eMail);
 
     // A longer translation of the note takes more lines, not a cut.
     const int noteHeight = ui->Label1->heightForWidth(ui->Label1->maximumWidth());
     ui->Label1->setMinimumHeight(std::max(34, noteHeight));
-    FormStyle::FixSize(this, ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    fitToScreen();
+}
+
+// The window keeps the size of its layout where the screen has room for it;
+// where not, the readme box gives up the height that is missing.
+void TMainForm::fitToScreen()
+{
+    const int wanted = ClientHeight + menuBar()->sizeHint().height();
+    setReadMeBoxHeight(ReadMeBoxHeight);
+    const int missing
+            = std::max(wanted, sizeHint().height()) - FormStyle::ClientRoom(this).height();
+    if (missing > 0)
+        setReadMeBoxHeight(std::max(SmallestReadMeBoxHeight, ReadMeBoxHeight - missing));
+    FormStyle::FixSize(this, ClientWidth, wanted);
+}
+
+// A box lower than the picture scrolls it, and is wider by its scroll bar so
+// that it needs none across. The client area's layout is brought up to date
+// first, so that the window's own sees the new size.
+void TMainForm::setReadMeBoxHeight(int height)
+{
+    const int bar = height < ReadMeBoxHeight
+                            ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)
+                            : 0;
+    ui->ScrollBox1->setFixedSize(ReadMeBoxWidth + bar, height);
+    ui->clientArea->layout()->activate();
+    layout()->invalidate();
+    layout()->activate();
 }
 
 void TMainForm::msmLanguageClick(const QString &language)
 {
     SetCurrentLanguageName(language);
     UseQtTranslations(language);
+    UseLanguageFont(language);
     LoadWelcomeTexts();
     LoadReadMePicture();
     ApplyWelcomeTexts();
@@ -171,7 +235,10 @@ void TMainForm::sbNextClick()
     if (!wizard->Prepare(m_description)) {
         // Without a data set or an installed Vestra the wizard has nothing
         // to offer: say why and end the program.
-        QMessageBox::warning(wizard, QStringLiteral("Warning"), wizard->PrepareFailureMessage());
+        ShowMessageBox(wizard, QMessageBox::Warning,
+                       TextOr(m_texts, MainText::WarningCaption, QStringLiteral("Warning")),
+                       wizard->PrepareFailureMessage(),
+                       {TextOr(m_texts, MainText::OkButton, QStringLiteral("OK")), {}, {}});
         wizard->close();
         if (!m_closed)
             close();
@@ -214,6 +281,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         return ScrollBox1MouseWheel(static_cast<QWheelEvent *>(event));
     if (watched == ui->imgReadMe && event->type() == QEvent::MouseButtonPress)
         imgReadMeMouseDown();
+    if (event->type() == QEvent::KeyPress && linkKeyPress(watched, static_cast<QKeyEvent *>(event)))
+        return true;
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const auto *label = qobject_cast<QWidget *>(watched);
@@ -225,6 +294,20 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             lbEMailClick();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Enter or Space on a focused link opens it.
+bool TMainForm::linkKeyPress(QObject *watched, const QKeyEvent *event)
+{
+    if (!DefaultButtonKey::isEnter(event) && event->key() != Qt::Key_Space)
+        return false;
+    if (watched == ui->lbHomepage)
+        lbHomepageClick();
+    else if (watched == ui->lbEMail)
+        lbEMailClick();
+    else
+        return false;
+    return true;
 }
 
 // Closing the welcome window ends the program: its owner, the main window,

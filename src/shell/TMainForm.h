@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class QKeyEvent;
 class QWheelEvent;
 class TSTYInstallForm;
 
@@ -43,7 +44,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void setUpLinks();
     void connectLanguageEntries();
+    void fitToScreen();
+    void setReadMeBoxHeight(int height);
     void LoadWelcomeTexts();
     void LoadReadMePicture();
     void msmLanguageClick(const QString &language);
@@ -52,6 +56,7 @@ private:
     void lbEMailClick();
     void imgReadMeMouseDown();
     bool ScrollBox1MouseWheel(const QWheelEvent *event);
+    bool linkKeyPress(QObject *watched, const QKeyEvent *event);
 
     std::unique_ptr<Ui::TMainForm> ui;
     RunSettings m_settings;

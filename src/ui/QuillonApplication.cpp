@@ -1,15 +1,15 @@
 #include "QuillonApplication.h"
 
+#include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
-
-#include <QMessageBox>
 
 #include <exception>
 
 QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setIdentity();
-    setApplicationDisplayName(QStringLiteral("Quillon"));
+    // No display name: Qt would append it to every window title ("Warning -
+    // Quillon"), and a message box's caption is its text alone.
     InitPictures();
 }
 
@@ -33,7 +33,8 @@ bool QuillonApplication::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
-void QuillonApplication::showException(const QString &what)
+void QuillonApplication::showException(const QString &what, const QString &okWord)
 {
-    QMessageBox::critical(activeWindow(), applicationDisplayName(), what);
+    ShowMessageBox(activeWindow(), QMessageBox::Critical, applicationName(), what,
+                   {okWord, {}, {}});
 }

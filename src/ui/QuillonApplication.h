@@ -2,8 +2,9 @@
 
 #include <QApplication>
 
-// The application object of the windowed installer. It carries the title
-// "Quillon" and is the standard exception display: an exception that escapes
+// The application object of the windowed installer. It carries the name
+// "Quillon" (but no display name, so that window titles stay as they are
+// set) and is the standard exception display: an exception that escapes
 // an event handler is shown in a message box and the event loop goes on.
 class QuillonApplication : public QApplication
 {
@@ -16,6 +17,7 @@ public:
     // The name and version, also for runs without windows.
     static void setIdentity();
 
-    // Shows the text of an exception that reached the event loop.
-    static void showException(const QString &what);
+    // Shows the text of an exception that reached the event loop; okWord,
+    // when given, is the word on its button in the window's language.
+    static void showException(const QString &what, const QString &okWord = {});
 };

@@ -92,7 +92,9 @@ void TMessageDialog::centreOnScreen()
     if (!screen)
         return;
     const QRect desktop = screen->availableGeometry();
-    move(desktop.center() - QPoint(width() / 2, height() / 2));
+    // A message taller than the screen keeps its title bar on it.
+    const QPoint centred = desktop.center() - QPoint(width() / 2, height() / 2);
+    move(std::max(centred.x(), desktop.left()), std::max(centred.y(), desktop.top()));
 }
 
 bool TMessageDialog::event(QEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStyle>
 
 namespace {
@@ -40,6 +41,33 @@ FolderListView::FolderListView(QWidget *parent) : QTreeWidget(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QTreeWidget::itemClicked, this, &FolderListView::DirectoryListBoxClick);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
+        if (current)
+            emit highlightChanged(folderOf(current));
+    });
+}
+
+void FolderListView::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+                       && event->modifiers() == Qt::NoModifier;
+    const bool menu = (event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier)
+                      || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    QTreeWidgetItem *item = currentItem();
+    if (enter && item && folderOf(item) != m_directory) {
+        setDirectory(folderOf(item));
+        return;
+    }
+    if (menu && item) {
+        // Where the right button would have been pressed: on the highlight.
+        emit customContextMenuRequested(visualItemRect(item).center());
+        return;
+    }
+    if (enter) {
+        event->ignore(); // for the dialog's default button
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 void FolderListView::setDirectory(const QString &folder)

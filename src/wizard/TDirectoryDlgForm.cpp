@@ -2,13 +2,26 @@
 #include "ui_TDirectoryDlgForm.h"
 
 #include "i18n/Languages.h"
+#include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
+#include "ui/FormStyle.h"
 #include "ui/MessageBoxes.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
+
+#include <algorithm>
+
+namespace {
+const int SmallestListHeight = 80;
+// The Create Folder box holds a long folder name, and its title with the
+// title bar's buttons.
+const int NameWidthInCharacters = 48;
+const int TitleBarExtras = 120;
+} // namespace
 
 TDirectoryDlgForm::TDirectoryDlgForm(const QString &textFolder, std::unique_ptr<DriveList> drives,
                                      QWidget *parent)
@@ -30,6 +43,9 @@ TDirectoryDlgForm::TDirectoryDlgForm(const QString &textFolder, std::unique_ptr<
             &TDirectoryDlgForm::DriveComboBoxChange);
     connect(ui->DirectoryListBox, &FolderListView::directoryChanged, this,
             &TDirectoryDlgForm::DirectoryListBoxChange);
+    // The highlighted folder is the one OK takes, however it was reached.
+    connect(ui->DirectoryListBox, &FolderListView::highlightChanged, this,
+            &TDirectoryDlgForm::setChosenPath);
     connect(ui->DirectoryListBox, &QWidget::customContextMenuRequested, this,
             &TDirectoryDlgForm::DirectoryListBoxContextMenu);
     connect(ui->btOK, &QPushButton::clicked, this, &TDirectoryDlgForm::btOKClick);
@@ -38,12 +54,14 @@ TDirectoryDlgForm::TDirectoryDlgForm(const QString &textFolder, std::unique_ptr<
     connect(ui->btDetailCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->miCreateFolder, &QAction::triggered, this, &TDirectoryDlgForm::miCreateFolderClick);
     connect(ui->miDeleteFolder, &QAction::triggered, this, &TDirectoryDlgForm::miDeleteFolderClick);
+    fitToScreen();
 }
 
 TDirectoryDlgForm::~TDirectoryDlgForm() = default;
 
 void TDirectoryDlgForm::applyTexts()
 {
+    setWindowTitle(text(DirectoryText::WindowTitle, QStringLiteral("Choose Install Location")));
     ui->stVersion->setText(GetText(m_texts, DirectoryText::VersionLabel));
     ui->Label1->setText(GetText(m_texts, DirectoryText::DriveLabel));
     ui->Label2->setText(GetText(m_texts, DirectoryText::FolderLabel));
@@ -52,6 +70,30 @@ void TDirectoryDlgForm::applyTexts()
     ui->btCancel->setText(GetText(m_texts, DirectoryText::CancelButton));
     ui->miCreateFolder->setText(GetText(m_texts, DirectoryText::CreateFolderEntry));
     ui->miDeleteFolder->setText(GetText(m_texts, DirectoryText::DeleteFolderEntry));
+}
+
+// The folder list gives up height on a small or scaled screen, so that the
+// buttons stay in sight.
+void TDirectoryDlgForm::fitToScreen()
+{
+    const int missing = height() - FormStyle::ClientRoom(this).height();
+    if (missing <= 0)
+        return;
+    FolderListView *list = ui->DirectoryListBox;
+    list->setMinimumHeight(std::max(SmallestListHeight, list->minimumHeight() - missing));
+    resize(width(), std::max(FormStyle::ClientRoom(this).height(), minimumSizeHint().height()));
+}
+
+QString TDirectoryDlgForm::text(int number, const QString &english) const
+{
+    return TextOr(m_texts, number, english);
+}
+
+BoxButtons TDirectoryDlgForm::buttonWords() const
+{
+    return {text(DirectoryText::OkButton, QStringLiteral("OK")),
+            text(DirectoryText::YesButton, QStringLiteral("&Yes")),
+            text(DirectoryText::NoButton, QStringLiteral("&No"))};
 }
 
 void TDirectoryDlgForm::fillDrives()
@@ -135,8 +177,9 @@ void TDirectoryDlgForm::DirectoryListBoxContextMenu(const QPoint &pos)
 void TDirectoryDlgForm::btOKClick()
 {
     if (LocationRules::IsVersionFolder(m_chosenPath, m_setup.versionFolderList)) {
-        ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Information"),
-                       GetText(m_texts, DirectoryText::VersionFolderRefused));
+        ShowMessageBox(this, QMessageBox::Information,
+                       text(DirectoryText::InformationCaption, QStringLiteral("Information")),
+                       GetText(m_texts, DirectoryText::VersionFolderRefused), buttonWords());
         return;
     }
     accept();
@@ -145,15 +188,13 @@ void TDirectoryDlgForm::btOKClick()
 void TDirectoryDlgForm::miCreateFolderClick()
 {
     const QString parent = ui->DirectoryListBox->directory();
-    bool ok = false;
-    const QString name = QInputDialog::getText(
-            this, GetText(m_texts, DirectoryText::CreateFolderEntry),
-            GetText(m_texts, DirectoryText::NewFolderName), QLineEdit::Normal, QString(), &ok);
-    if (!ok || parent.isEmpty())
+    QString name;
+    if (!askFolderName(&name) || parent.isEmpty())
         return;
     if (!LocationRules::IsValidFolderName(name)) {
-        ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Warning"),
-                       GetText(m_texts, DirectoryText::BadFolderName) + name);
+        ShowMessageBox(this, QMessageBox::Warning,
+                       text(DirectoryText::WarningCaption, QStringLiteral("Warning")),
+                       GetText(m_texts, DirectoryText::BadFolderName) + name, buttonWords());
         return;
     }
     const QString folder = QDir(parent).filePath(name);
@@ -162,6 +203,28 @@ void TDirectoryDlgForm::miCreateFolderClick()
     if (!QDir(parent).mkdir(name))
         return warn(DirectoryText::FolderNotCreated, folder);
     ui->DirectoryListBox->setDirectory(folder);
+}
+
+// The Create Folder box: its title, prompt and buttons in the dialog's
+// language, wide enough for the title and a long folder name.
+bool TDirectoryDlgForm::askFolderName(QString *name)
+{
+    QInputDialog box(this);
+    box.setWindowTitle(GetText(m_texts, DirectoryText::CreateFolderEntry));
+    box.setLabelText(GetText(m_texts, DirectoryText::NewFolderName));
+    box.setOkButtonText(text(DirectoryText::OkButton, QStringLiteral("OK")));
+    box.setCancelButtonText(text(DirectoryText::CancelButton, QStringLiteral("Cancel")));
+    box.setInputMode(QInputDialog::TextInput);
+    // The box sizes itself to its contents, so the width goes to its field.
+    const QFontMetrics metrics = box.fontMetrics();
+    const int titleWidth = metrics.horizontalAdvance(box.windowTitle()) + TitleBarExtras;
+    if (auto *field = box.findChild<QLineEdit *>())
+        field->setMinimumWidth(
+                std::max(metrics.averageCharWidth() * NameWidthInCharacters, titleWidth));
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    *name = box.textValue();
+    return true;
 }
 
 void TDirectoryDlgForm::miDeleteFolderClick()
@@ -179,9 +242,10 @@ void TDirectoryDlgForm::miDeleteFolderClick()
     case LocationRules::DeleteRefusal::None:
         break;
     }
-    if (!AskYesNo(this, QStringLiteral("Delete Folder"),
+    if (!AskYesNo(this, text(DirectoryText::DeleteFolderCaption, QStringLiteral("Delete Folder")),
                   GetText(m_texts, DirectoryText::DeleteQuestion)
-                          + QDir::toNativeSeparators(folder)))
+                          + QDir::toNativeSeparators(folder),
+                  buttonWords()))
         return;
     const QString parent = QFileInfo(folder).path();
     if (!QDir().rmdir(folder))
@@ -192,6 +256,7 @@ void TDirectoryDlgForm::miDeleteFolderClick()
 // A warning box: the text, and the folder concerned in native form.
 void TDirectoryDlgForm::warn(int textNumber, const QString &path)
 {
-    ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Warning"),
-                   GetText(m_texts, textNumber) + QDir::toNativeSeparators(path));
+    ShowMessageBox(this, QMessageBox::Warning,
+                   text(DirectoryText::WarningCaption, QStringLiteral("Warning")),
+                   GetText(m_texts, textNumber) + QDir::toNativeSeparators(path), buttonWords());
 }

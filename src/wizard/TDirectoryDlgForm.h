@@ -3,6 +3,7 @@
 #include "i18n/TextTable.h"
 #include "platform/DriveList.h"
 #include "selection/LocationRules.h"
+#include "ui/MessageBoxes.h"
 
 #include <QDialog>
 
@@ -40,6 +41,10 @@ public:
 
 private:
     void applyTexts();
+    void fitToScreen();
+    QString text(int number, const QString &english) const;
+    BoxButtons buttonWords() const;
+    bool askFolderName(QString *name);
     void fillDrives();
     void setChosenPath(const QString &path);
     void selectDriveOfList();

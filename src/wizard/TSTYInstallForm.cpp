@@ -2,23 +2,25 @@
 #include "ui_TSTYInstallForm.h"
 
 #include "i18n/Languages.h"
+#include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallRun.h"
 #include "platform/DriveList.h"
 #include "platform/VersionStore.h"
-#include "ui/MessageBoxes.h"
-#include "ui/Pictures.h"
 #include "selection/DataSetDescription.h"
 #include "selection/LocationRules.h"
+#include "selection/WizardPages.h"
+#include "ui/FormStyle.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Pictures.h"
 #include "wizard/TDirectoryDlgForm.h"
 #include "wizard/UnitTreeAdapter.h"
 #include "wizard/WizardInstallUi.h"
-#include "selection/WizardPages.h"
+#include "wizard/WizardPageKeys.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QScreen>
 
 using namespace WizardPages;
 
@@ -54,6 +56,16 @@ TSTYInstallForm::TSTYInstallForm(const RunSettings &settings, QWidget *owner)
         m_context->statusFolder = settings.statusFolder;
     m_run = std::make_unique<InstallRun>(*m_context);
     connectButtons();
+    // The keyboard starts where a page is used: the first kind on page 1,
+    // the unit tree on a kind's page, Install on page 5.
+    m_keys = new WizardPageKeys(
+            this, ui->pages,
+            {{ui->cbSTYInstall, ui->cbSTIInstall, ui->cbDETAILInstall, ui->sbNext1},
+             {ui->tvSelectUnit},
+             {ui->tvSelectUnit2},
+             {ui->tvSelectUnit3},
+             {ui->btInstall}},
+            {ui->sbNext1, ui->sbNext2, ui->sbNext3, ui->sbNext4, ui->btInstall});
     showPage(PageOne);
 }
 
@@ -126,6 +138,11 @@ void TSTYInstallForm::ApplyInstallFormTexts()
     ui->gbDataInformation->setTitle(text(InstallText::DataInformationGroup));
     ui->lbYear->setText(text(InstallText::YearLabel));
     ui->lbSeason->setText(text(InstallText::SeasonLabel));
+    ui->lbVolume->setText(TextOr(m_texts, InstallText::VolumeLabel, QStringLiteral("Volume :")));
+    ui->cbSTYInstall->setText(TextOr(m_texts, InstallText::StyDataBox, QStringLiteral("STY Data")));
+    ui->cbSTIInstall->setText(TextOr(m_texts, InstallText::StiDataBox, QStringLiteral("STI Data")));
+    ui->cbDETAILInstall->setText(
+            TextOr(m_texts, InstallText::DetailDataBox, QStringLiteral("DETAIL Data")));
     ui->gbType->setTitle(text(InstallText::TypeGroup));
     ui->rbBasic->setText(text(InstallText::BasicRadio));
     ui->rbUser->setText(text(InstallText::UserRadio));
@@ -160,17 +177,18 @@ void TSTYInstallForm::fitWindow()
         size = size.expandedTo(sizeHint());
     }
     ui->lbClickmsg->setText(text(InstallText::ClickHint));
-    setFixedSize(size);
-    if (const QScreen *desktop = screen())
-        move(desktop->availableGeometry().center() - rect().center());
+    // On a small or scaled screen the trees and the memo give up height.
+    setFixedSize(size.boundedTo(FormStyle::ClientRoom(this)).expandedTo(minimumSizeHint()));
+    FormStyle::CentreOnScreen(this);
 }
 
 bool TSTYInstallForm::Prepare(DataSetDescription &description)
 {
     m_prepareFailure.clear();
     QString error;
-    if (!LoadDataSetDescription(m_settings.dataSetFolder, &description, &error)) {
-        m_prepareFailure = text(InstallText::DataSetUnreadable) + error;
+    DataSetProblem problem;
+    if (!LoadDataSetDescription(m_settings.dataSetFolder, &description, &error, &problem)) {
+        m_prepareFailure = DataSetProblemMessage(problem, m_texts);
         return false;
     }
     const auto store = OpenVersionStore(m_settings.registryFile, m_settings.programFolder);
@@ -183,7 +201,10 @@ bool TSTYInstallForm::Prepare(DataSetDescription &description)
     if (!prepared) {
         m_prepareFailure = text(InstallText::NoTargetApplication) + store->location();
         if (!store->errorString().isEmpty())
-            m_prepareFailure += u'\n' + store->errorString();
+            m_prepareFailure += u'\n'
+                                + TextOr(m_texts, InstallText::SystemMessage,
+                                         QStringLiteral("System message: "))
+                                + store->errorString();
         return false;
     }
     ui->mmInstallStatus->clear();
@@ -209,13 +230,15 @@ void TSTYInstallForm::showPage(int page)
     if (const auto kind = PageKind(page))
         m_state.currentKind = *kind;
     ui->pages->setCurrentIndex(page);
+    m_keys->focusPage(page);
 }
 
 bool TSTYInstallForm::refused(const std::optional<Refusal> &refusal)
 {
     if (!refusal)
         return false;
-    ShowMessageBox(this, QMessageBox::Warning, refusal->caption, refusal->text);
+    ShowMessageBox(this, QMessageBox::Warning, InstallCaption(m_texts, refusal->caption),
+                   refusal->text, WizardInstallUi::ButtonWords(m_texts));
     return true;
 }
 
@@ -265,9 +288,11 @@ void TSTYInstallForm::enterKindPage(DataKind kind)
     m_pathLabels[KindIndex(kind)]->setText(QDir::toNativeSeparators(state.destination));
     if (state.units.isEmpty()) {
         if (!state.units.build(kind, state.sourceFolder, state.folderName)) {
-            ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Warning"),
+            ShowMessageBox(this, QMessageBox::Warning,
+                           InstallCaption(m_texts, QStringLiteral("Warning")),
                            text(InstallText::SourceFolderMissing) + u'\n'
-                                   + QDir::toNativeSeparators(state.sourceFolder));
+                                   + QDir::toNativeSeparators(state.sourceFolder),
+                           WizardInstallUi::ButtonWords(m_texts));
             return;
         }
         m_adapters[KindIndex(kind)]->populate();
@@ -294,6 +319,11 @@ void TSTYInstallForm::sbPrev5Click()
     ui->lbPercent->setText(QStringLiteral("0"));
     ui->Installprgbar->setValue(0);
     ui->mmInstallStatus->clear();
+    // The page is as it was before the run: its caption in place of the
+    // last stage, no elapsed time, no percent.
+    ui->stInstall->setText(text(InstallText::InstallButton));
+    ui->Timer->clear();
+    m_installUi->setPercentVisible(false);
     sbPrevClick(PageFive);
 }
 

@@ -19,6 +19,7 @@ class QLabel;
 class QToolButton;
 class UnitTreeAdapter;
 class WizardInstallUi;
+class WizardPageKeys;
 struct DataSetDescription;
 
 namespace Ui {
@@ -88,6 +89,7 @@ private:
     std::array<PathLabel *, 3> m_pathLabels{};
     std::array<QLabel *, 3> m_clickHints{};
     std::array<UnitTreeAdapter *, 3> m_adapters{};
+    WizardPageKeys *m_keys = nullptr;
 
     std::unique_ptr<WizardInstallUi> m_installUi;
     std::unique_ptr<InstallContext> m_context;

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -17,6 +18,7 @@ UnitTreeAdapter::UnitTreeAdapter(QTreeWidget *view, UnitTree *tree,
     m_view->setHeaderHidden(true);
     m_view->setColumnCount(1);
     m_viewport->installEventFilter(this);
+    m_view->installEventFilter(this);
 }
 
 void UnitTreeAdapter::populate()
@@ -53,6 +55,8 @@ QTreeWidgetItem *UnitTreeAdapter::item(int index) const
 
 bool UnitTreeAdapter::eventFilter(QObject *watched, QEvent *event)
 {
+    // The viewport is compared by the pointer kept at the start: while the
+    // view is being destroyed it no longer answers viewport().
     // A double click's second press arrives as a double-click event: each press counts.
     // The stored viewport is compared, since the view may be half destroyed when its
     // viewport's last events arrive.
@@ -60,7 +64,24 @@ bool UnitTreeAdapter::eventFilter(QObject *watched, QEvent *event)
         && (event->type() == QEvent::MouseButtonPress
             || event->type() == QEvent::MouseButtonDblClick))
         tvSelectUnitMouseDown(static_cast<QMouseEvent *>(event));
+    if (watched == m_view && event->type() == QEvent::KeyPress)
+        return tvSelectUnitKeyDown(static_cast<QKeyEvent *>(event));
     return QObject::eventFilter(watched, event);
+}
+
+// Space on the focused node is a click on it, so units can be chosen without
+// a mouse. The view's own use of Space (selecting) is not wanted here.
+bool UnitTreeAdapter::tvSelectUnitKeyDown(const QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier)
+        return false;
+    const int index = int(m_items.indexOf(m_view->currentItem()));
+    if (index >= 0) {
+        m_tree->click(index);
+        refreshImages();
+        emit checksChanged();
+    }
+    return true;
 }
 
 void UnitTreeAdapter::tvSelectUnitMouseDown(QMouseEvent *event)

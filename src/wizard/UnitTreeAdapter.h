@@ -6,6 +6,7 @@
 
 #include <array>
 
+class QKeyEvent;
 class QMouseEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -14,7 +15,8 @@ class UnitTree;
 // Shows a UnitTree in one of the wizard's tree views (tvSelectUnit,
 // tvSelectUnit2, tvSelectUnit3) with the check pictures of imglstCheckBox,
 // and applies the tree's click rule when a node's label or picture is
-// pressed with any mouse button. The view is read only.
+// pressed with any mouse button, or when Space is pressed on the focused
+// node. The view is read only.
 class UnitTreeAdapter : public QObject
 {
     Q_OBJECT
@@ -41,6 +43,7 @@ protected:
 
 private:
     void tvSelectUnitMouseDown(QMouseEvent *event);
+    bool tvSelectUnitKeyDown(const QKeyEvent *event);
     bool isOnLabelOrImage(QTreeWidgetItem *item, const QPoint &pos) const;
 
     QTreeWidget *m_view;

@@ -1,8 +1,10 @@
 #include "WizardInstallUi.h"
 
+#include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 #include "ui/MessageBoxes.h"
+#include "ui/MessageDialogLayout.h"
 #include "ui/TMessageDialog.h"
 
 #include <QCoreApplication>
@@ -71,22 +73,36 @@ void WizardInstallUi::processEvents()
     m_sinceEvents.start();
 }
 
+BoxButtons WizardInstallUi::ButtonWords(const LanguageTextTable &texts)
+{
+    return {TextOr(texts, InstallText::OkButton, QStringLiteral("OK")),
+            TextOr(texts, InstallText::YesButton, QStringLiteral("&Yes")),
+            TextOr(texts, InstallText::NoButton, QStringLiteral("&No"))};
+}
+
+// The run passes English captions; they are shown in the wizard's language.
 bool WizardInstallUi::askYesNo(Question question, const QString &text, const QString &caption)
 {
     Q_UNUSED(question);
-    return AskYesNo(m_widgets.window, caption, text);
+    return AskYesNo(m_widgets.window, InstallCaption(m_texts, caption), text, ButtonWords(m_texts));
 }
 
 void WizardInstallUi::showWarning(const QString &text, const QString &caption)
 {
-    ShowMessageBox(m_widgets.window, QMessageBox::Warning, caption, text);
+    ShowMessageBox(m_widgets.window, QMessageBox::Warning, InstallCaption(m_texts, caption), text,
+                   ButtonWords(m_texts));
 }
 
+// The buttons keep their order (Yes, All, No, Cancel) in every language, so
+// the answer is read from the button's place; the first one has the focus.
 OverwriteAnswer WizardInstallUi::askOverwrite(const QString &text)
 {
-    switch (ShowMessageDialog(text, QStringLiteral("Question"),
-                              QStringLiteral("&Yes|&All|&No|Cancel"), QStringLiteral("Yes"),
-                              m_widgets.window)) {
+    const QString buttons = TextOr(m_texts, InstallText::OverwriteButtons,
+                                   QStringLiteral("&Yes|&All|&No|Cancel"));
+    const QList<MessageButton> pieces = SplitButtonCaptions(buttons);
+    const QString first = pieces.isEmpty() ? QString() : pieces.first().name;
+    switch (ShowMessageDialog(text, InstallCaption(m_texts, QStringLiteral("Question")), buttons,
+                              first, m_widgets.window)) {
     case 1:
         return OverwriteAnswer::Yes;
     case 2:

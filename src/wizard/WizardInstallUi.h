@@ -1,6 +1,7 @@
 #pragma once
 
 #include "install/InstallUi.h"
+#include "ui/MessageBoxes.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -46,6 +47,9 @@ public:
     void showWarning(const QString &text, const QString &caption) override;
     OverwriteAnswer askOverwrite(const QString &text) override;
     void closeInstaller() override;
+
+    // The words on OK, Yes and No in the language of an "InstallForm" table.
+    static BoxButtons ButtonWords(const LanguageTextTable &texts);
 
 private:
     Widgets m_widgets;

@@ -1,7 +1,10 @@
 #include "i18n/IniFile.h"
 #include "i18n/Languages.h"
+#include "i18n/LocalTexts.h"
+#include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -9,28 +12,45 @@ namespace {
 struct SectionUse
 {
     QString name;
-    int length;
-    QList<int> used; // every number that some window or message uses
+    QList<int> used; // every number that TextNumbers.h names for the section
 };
 
-QList<int> range(int from, int to)
+// The windows fetch their texts only by the names in TextNumbers.h, so the
+// numbers it names are the numbers in use; read from the header itself, a
+// new number is checked without anyone listing it here.
+QList<SectionUse> readSections()
 {
-    QList<int> numbers;
-    for (int n = from; n <= to; ++n)
-        numbers.append(n);
-    return numbers;
+    QFile header(QStringLiteral(QUILLON_SOURCE_DIR "/src/i18n/TextNumbers.h"));
+    if (!header.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromUtf8(header.readAll());
+    const QList<std::pair<QString, QString>> sections{{"MainText", "Main"},
+                                                      {"InstallText", "InstallForm"},
+                                                      {"DirectoryText", "DirectoryDlgForm"}};
+    QList<SectionUse> result;
+    static const QRegularExpression entry(QStringLiteral("^\\s*\\w+ = (\\d+),"),
+                                          QRegularExpression::MultilineOption);
+    for (const auto &[space, section] : sections) {
+        const qsizetype begin = text.indexOf("namespace " + space + " {");
+        const qsizetype end = text.indexOf("} // namespace " + space, begin);
+        SectionUse use{section, {}};
+        auto it = entry.globalMatch(text.mid(begin, end - begin));
+        while (it.hasNext())
+            use.used.append(it.next().captured(1).toInt());
+        result.append(use);
+    }
+    return result;
 }
 
 const QList<SectionUse> &sections()
 {
-    static const QList<SectionUse> list{
-            {"Main", 14, {0, 1, 2, 3, 4, 6, 8, 9, 10, 11, 12, 13}},
-            {"InstallForm", 90,
-             QList<int>{0, 1, 3, 6, 7, 8, 9, 10, 11, 15, 16, 17, 18, 19} + range(22, 33)
-                     + range(36, 52) + range(54, 89)},
-            {"DirectoryDlgForm", 28, QList<int>{0, 1, 2, 3, 4, 5, 11, 12, 15, 16} + range(18, 27)},
-    };
+    static const QList<SectionUse> list = readSections();
     return list;
+}
+
+IniFile languageFile(const QString &language)
+{
+    return IniFile::load(QStringLiteral(QUILLON_RESOURCES_DIR "/") + language + ".tdw");
 }
 
 } // namespace
@@ -40,11 +60,23 @@ class tst_LanguageFiles : public QObject
 {
     Q_OBJECT
 private slots:
+    void numbersAreRead();
     void everyUsedTextIsPresent_data();
     void everyUsedTextIsPresent();
     void tablesLoadWithTheirLength_data();
     void tablesLoadWithTheirLength();
+    void englishCaptionsAreTheEngines();
+    void overwriteButtonsStayFour_data();
+    void overwriteButtonsStayFour();
 };
+
+void tst_LanguageFiles::numbersAreRead()
+{
+    QCOMPARE(sections().size(), 3);
+    QVERIFY(sections().at(0).used.contains(MainText::ThaiEntry));
+    QVERIFY(sections().at(1).used.contains(InstallText::OverwriteButtons));
+    QVERIFY(sections().at(2).used.contains(DirectoryText::WindowTitle));
+}
 
 void tst_LanguageFiles::everyUsedTextIsPresent_data()
 {
@@ -53,15 +85,17 @@ void tst_LanguageFiles::everyUsedTextIsPresent_data()
         QTest::newRow(qPrintable(language)) << language;
 }
 
+// Every number a window uses has a text in every file, the file's Length
+// covers exactly the numbers in use, and no file holds a number nobody uses.
 void tst_LanguageFiles::everyUsedTextIsPresent()
 {
     QFETCH(QString, language);
-    const IniFile file
-            = IniFile::load(QStringLiteral(QUILLON_RESOURCES_DIR "/") + language + ".tdw");
-    const IniFile english = IniFile::load(QStringLiteral(QUILLON_RESOURCES_DIR "/English.tdw"));
+    const IniFile file = languageFile(language);
+    const IniFile english = languageFile("English");
     QVERIFY2(!file.isEmpty(), qPrintable(language));
     for (const SectionUse &section : sections()) {
-        QCOMPARE(file.readInteger(section.name, "Length", 0), section.length);
+        const int length = *std::max_element(section.used.cbegin(), section.used.cend()) + 1;
+        QCOMPARE(file.readInteger(section.name, "Length", 0), length);
         int translated = 0;
         for (int n : section.used) {
             const QString text = file.readString(section.name, QString::number(n));
@@ -94,10 +128,36 @@ void tst_LanguageFiles::tablesLoadWithTheirLength()
     for (const SectionUse &section : sections()) {
         LanguageTextTable table;
         QVERIFY(LoadTextTable(table, QUILLON_RESOURCES_DIR, language, section.name));
-        QCOMPARE(table.count, section.length);
         for (int n : section.used)
             QVERIFY(!GetText(table, n).isEmpty());
     }
+}
+
+// The engine passes English captions; English shows them unchanged, so the
+// English file holds exactly the engine's words.
+void tst_LanguageFiles::englishCaptionsAreTheEngines()
+{
+    LanguageTextTable english;
+    QVERIFY(LoadTextTable(english, QUILLON_RESOURCES_DIR, "English", "InstallForm"));
+    for (const auto &[caption, number] : InstallCaptions())
+        QCOMPARE(GetText(english, number), caption);
+    QCOMPARE(GetText(english, InstallText::OverwriteButtons), QString("&Yes|&All|&No|Cancel"));
+}
+
+void tst_LanguageFiles::overwriteButtonsStayFour_data()
+{
+    everyUsedTextIsPresent_data();
+}
+
+// The answer to the overwrite question is read from the button's place.
+void tst_LanguageFiles::overwriteButtonsStayFour()
+{
+    QFETCH(QString, language);
+    const QString buttons = languageFile(language).readString(
+            "InstallForm", QString::number(InstallText::OverwriteButtons));
+    const QStringList pieces = buttons.split(u'|');
+    QCOMPARE(pieces.size(), 4);
+    QVERIFY(!pieces.contains(QString()));
 }
 
 QTEST_GUILESS_MAIN(tst_LanguageFiles)

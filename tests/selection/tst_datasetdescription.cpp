@@ -1,4 +1,6 @@
 #include "i18n/IniFile.h"
+#include "i18n/TextNumbers.h"
+#include "i18n/TextTable.h"
 #include "selection/DataSetDescription.h"
 
 #include "TestFiles.h"
@@ -15,6 +17,8 @@ private slots:
     void damaged_data();
     void damaged();
     void missingFile();
+    void problemInTheUsersLanguage_data();
+    void problemInTheUsersLanguage();
 };
 
 namespace {
@@ -119,6 +123,58 @@ void tst_DataSetDescription::missingFile()
     QVERIFY(QDir(dir.path()).mkdir("dataset.ini"));
     QVERIFY(!LoadDataSetDescription(dir.path(), &d, &error));
     QVERIFY2(error.contains("dataset.ini"), qPrintable(error));
+}
+
+void tst_DataSetDescription::problemInTheUsersLanguage_data()
+{
+    QTest::addColumn<QByteArray>("file"); // "missing": no file at all
+    QTest::addColumn<int>("cause");       // its text number
+    QTest::addColumn<QString>("detail");  // after the cause; "system" for the system's words
+
+    QTest::newRow("missing") << QByteArray("missing") << int(InstallText::DataSetMissing)
+                             << "system";
+    QTest::newRow("no section") << QByteArray("Year=2027\n") << int(InstallText::DataSetNoSection)
+                                << "";
+    QTest::newRow("volume") << QByteArray("[DataSet]\nVolume=twelve\n")
+                            << int(InstallText::DataSetBadVolume) << "twelve";
+    QTest::newRow("no folder") << QByteArray("[STI]\nPresent=1\n")
+                               << int(InstallText::DataSetNoFolder) << "STI";
+    QTest::newRow("folder name") << QByteArray("[STY]\nPresent=1\nFolder=a/b\n")
+                                 << int(InstallText::DataSetBadFolder) << "a/b";
+}
+
+// GIVEN a description that cannot be used, THEN the message says so in the
+// table's language: the file, the cause, and the system's own words only
+// after the mark that says whose they are.
+void tst_DataSetDescription::problemInTheUsersLanguage()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, cause);
+    QFETCH(QString, detail);
+    QTemporaryDir dir;
+    if (file != "missing")
+        QVERIFY(TestFiles::write(dir.filePath("dataset.ini"), file));
+    LanguageTextTable texts;
+    texts.count = 200;
+    texts.texts = {{InstallText::DataSetUnreadable, "unreadable: "},
+                   {InstallText::SystemMessage, "[system] "},
+                   {cause, "cause "}};
+
+    DataSetDescription d;
+    QString error;
+    DataSetProblem problem;
+    QVERIFY(!LoadDataSetDescription(dir.path(), &d, &error, &problem));
+    const QStringList lines = DataSetProblemMessage(problem, texts).split(u'\n');
+    QCOMPARE(lines.value(0),
+             "unreadable: " + QDir::toNativeSeparators(dir.filePath("dataset.ini")));
+    if (detail == "system") {
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.value(1), QString("cause "));
+        QVERIFY2(lines.value(2).startsWith("[system] ") && lines.value(2).size() > 9,
+                 qPrintable(lines.value(2)));
+    } else {
+        QCOMPARE(lines, QStringList({lines.value(0), "cause " + detail}));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_DataSetDescription)

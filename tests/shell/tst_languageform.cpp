@@ -20,6 +20,9 @@ private slots:
     void buttonOpensWelcomeWindow_data();
     void buttonOpensWelcomeWindow();
     void thaiWithoutLanguageFile();
+    void firstButtonShowsItsFocus();
+    void keysPressTheFocusedButton_data();
+    void keysPressTheFocusedButton();
 };
 
 void tst_LanguageForm::initTestCase()
@@ -90,6 +93,44 @@ void tst_LanguageForm::thaiWithoutLanguageFile()
         if (entry->objectName().startsWith("msm"))
             QVERIFY2(entry->text().isEmpty(), qPrintable(entry->objectName()));
     }
+    delete form;
+}
+
+// The first language button has the focus when the window opens, and the
+// focus shows.
+void tst_LanguageForm::firstButtonShowsItsFocus()
+{
+    QTemporaryDir dir;
+    TLanguageForm form(RunSettings{dir.path(), {}, {}, {}});
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *korean = form.findChild<QToolButton *>("sbKorean");
+    QCOMPARE(QApplication::focusWidget(), korean);
+    const QImage focused = korean->grab().toImage();
+    form.findChild<QToolButton *>("sbEnglish")->setFocus();
+    QVERIFY(korean->grab().toImage() != focused);
+}
+
+void tst_LanguageForm::keysPressTheFocusedButton_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void tst_LanguageForm::keysPressTheFocusedButton()
+{
+    QFETCH(int, key);
+    QTemporaryDir dir;
+    QVERIFY(ProgramFolder::make(dir.path(), LanguageNames()));
+    QPointer<TLanguageForm> form = new TLanguageForm(RunSettings{dir.path(), {}, {}, {}});
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    form->findChild<QToolButton *>("sbIndonesian")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(CurrentLanguageName(), QString("Indonesian"));
+    QVERIFY(form->welcomeWindow() && form->welcomeWindow()->isVisible());
     delete form;
 }
 

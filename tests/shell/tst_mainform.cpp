@@ -86,6 +86,8 @@ private slots:
     void missingPictureIsShownAndWindowOpens();
     void longNoteTakesMoreLines();
     void tooLargeLanguageFileIsNamed();
+    void enterPressesNext();
+    void linksByKeyboard();
 
 private:
     std::unique_ptr<TMainForm> makeForm(const QString &language);
@@ -318,6 +320,46 @@ void tst_MainForm::tooLargeLanguageFileIsNamed()
     QVERIFY2(seen.value(0).text.contains(QDir::toNativeSeparators(path)),
              qPrintable(seen.value(0).text));
     QCOMPARE(captions(*form), emptyTexts());
+}
+
+// GIVEN no data set, WHEN Enter is pressed in the welcome window, THEN Next
+// opens the wizard, whose preparation fails with a warning.
+void tst_MainForm::enterPressesNext()
+{
+    const auto form = makeForm("English");
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    form->findChild<QScrollArea *>("ScrollBox1")->setFocus();
+    QList<SeenBox> seen;
+    ModalWatcher watcher(PressOnBox(QMessageBox::Ok, &seen));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(watcher.answered());
+    QCOMPARE(seen.value(0).caption, QString("Warning"));
+    QVERIFY(seen.value(0).text.contains("dataset.ini"));
+}
+
+// Tab leads from the readme to the two links and on to Next; Enter or Space
+// opens a link; the focused link wears a mark.
+void tst_MainForm::linksByKeyboard()
+{
+    const auto form = makeForm("English");
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto *homePage = form->findChild<QLabel *>("lbHomepage");
+    const QImage unfocused = homePage->grab().toImage();
+    form->findChild<QScrollArea *>("ScrollBox1")->setFocus();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), homePage);
+    QVERIFY(homePage->grab().toImage() != unfocused);
+    QTest::keyClick(homePage, Qt::Key_Return);
+    QTest::keyClick(homePage, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form->findChild<QLabel *>("lbEMail"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(m_opened, (QList<QUrl>{QUrl("https://www.example.com/quillon"),
+                                    QUrl("mailto:support@example.com")}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form->findChild<QToolButton *>("sbNext"));
 }
 
 QTEST_MAIN(tst_MainForm)

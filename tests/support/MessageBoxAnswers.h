@@ -27,7 +27,9 @@ inline ModalWatcher::Answer PressOnBox(QMessageBox::StandardButton button, QList
             dialog->close();
             return;
         }
-        seen->append({box->windowTitle(), box->text(), box->icon()});
+        // The zero-width breaks a box puts into Windows paths are not part of
+        // what a person reads.
+        seen->append({box->windowTitle(), QString(box->text()).remove(QChar(0x200B)), box->icon()});
         if (QAbstractButton *pressed = box->button(button))
             pressed->click();
         else

@@ -36,6 +36,7 @@ class tst_QuillonApplication : public QObject
     Q_OBJECT
 private slots:
     void title();
+    void noDisplayNameForTitles();
     void exceptionIsShownAndLoopGoesOn_data();
     void exceptionIsShownAndLoopGoesOn();
 };
@@ -43,6 +44,17 @@ private slots:
 void tst_QuillonApplication::title()
 {
     QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Quillon"));
+}
+
+// Qt appends a display name, once one is set, to every window title; the
+// installer sets none, so a box's title is its caption alone. (The display
+// name that Qt reports then follows the application name.)
+void tst_QuillonApplication::noDisplayNameForTitles()
+{
+    QCoreApplication::setApplicationName("Renamed for the test");
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Renamed for the test"));
+    QuillonApplication::setIdentity();
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Quillon"));
 }
 
 void tst_QuillonApplication::exceptionIsShownAndLoopGoesOn_data()

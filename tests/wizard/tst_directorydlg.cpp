@@ -64,6 +64,11 @@ private slots:
     void createFolder();
     void deleteFolder_data();
     void deleteFolder();
+    void arrowsChooseTheHighlightedFolder();
+    void enterOpensThenAccepts();
+    void folderMenuFromKeys_data();
+    void folderMenuFromKeys();
+    void textsInTheDialogsLanguage();
 
 private:
     void openDialog(const QString &startPath);
@@ -321,6 +326,11 @@ void tst_DirectoryDlg::createFolder()
         auto *input = qobject_cast<QInputDialog *>(dialog);
         QVERIFY(input);
         label = input->labelText();
+        QCOMPARE(input->windowTitle(), text(DirectoryText::CreateFolderEntry));
+        QCOMPARE(input->okButtonText(), text(DirectoryText::OkButton));
+        QCOMPARE(input->cancelButtonText(), text(DirectoryText::CancelButton));
+        // Room for a long folder name.
+        QVERIFY(input->width() >= input->fontMetrics().averageCharWidth() * 40);
         if (name.isEmpty()) {
             input->reject();
             return;
@@ -390,6 +400,82 @@ void tst_DirectoryDlg::deleteFolder()
     QCOMPARE(seen[0].icon, QMessageBox::Question);
     QCOMPARE(QFileInfo(path).isDir(), !yes);
     QCOMPARE(m_dialog->chosenPath(), yes ? m_dir->filePath("data") : path);
+}
+
+// GIVEN the dialog on a folder, WHEN the arrows move the highlight and OK is
+// pressed, THEN the highlighted folder is the one chosen.
+void tst_DirectoryDlg::arrowsChooseTheHighlightedFolder()
+{
+    openDialog(m_dir->filePath("data"));
+    list()->setFocus();
+    QCOMPARE(list()->highlightedFolder(), m_dir->filePath("data"));
+    QTest::keyClick(list(), Qt::Key_Down); // the first subfolder, "empty"
+    QCOMPARE(m_dialog->chosenPath(), m_dir->filePath("data/empty"));
+    QCOMPARE(shownPath(), native(m_dir->filePath("data/empty")));
+    QCOMPARE(list()->directory(), m_dir->filePath("data"));
+    QTest::keyClick(child<QPushButton>("btOK"), Qt::Key_Space);
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(m_dialog->chosenPath(), m_dir->filePath("data/empty"));
+}
+
+// Enter opens the highlighted folder; Enter on the open folder is OK's.
+void tst_DirectoryDlg::enterOpensThenAccepts()
+{
+    openDialog(m_dir->filePath("data"));
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Down);
+    QTest::keyClick(list(), Qt::Key_Down); // "full"
+    QTest::keyClick(list(), Qt::Key_Return);
+    QCOMPARE(list()->directory(), m_dir->filePath("data/full"));
+    QVERIFY(m_dialog->isVisible());
+    QTest::keyClick(list(), Qt::Key_Return);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(m_dialog->chosenPath(), m_dir->filePath("data/full"));
+}
+
+void tst_DirectoryDlg::folderMenuFromKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("the Menu key") << int(Qt::Key_Menu) << Qt::KeyboardModifiers();
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << Qt::KeyboardModifiers(Qt::ShiftModifier);
+}
+
+// The Menu key and Shift+F10 act as the right button on the highlighted
+// folder: it is opened and the folder menu pops up.
+void tst_DirectoryDlg::folderMenuFromKeys()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    openDialog(m_dir->filePath("data"));
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Down);
+    QTest::keyClick(list(), Qt::Key(key), modifiers);
+    auto *menu = child<QMenu>("pmDirectory");
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(list()->directory(), m_dir->filePath("data/empty"));
+    menu->close();
+}
+
+void tst_DirectoryDlg::textsInTheDialogsLanguage()
+{
+    SetCurrentLanguageName("Thai");
+    LanguageTextTable thai;
+    QVERIFY(LoadTextTable(thai, QUILLON_RESOURCES_DIR, "Thai", "DirectoryDlgForm"));
+    openDialog(m_setup.versionFolderList.at(1));
+    QCOMPARE(m_dialog->windowTitle(), GetText(thai, DirectoryText::WindowTitle));
+    QString ok;
+    QList<SeenBox> seen;
+    ModalWatcher watcher([&](QWidget *box) {
+        ok = static_cast<QMessageBox *>(box)->button(QMessageBox::Ok)->text();
+        PressOnBox(QMessageBox::Ok, &seen)(box);
+    });
+    QTest::keyClick(child<QPushButton>("btOK"), Qt::Key_Space);
+    QVERIFY(watcher.answered());
+    QCOMPARE(seen.value(0).caption, GetText(thai, DirectoryText::InformationCaption));
+    QCOMPARE(ok, GetText(thai, DirectoryText::OkButton));
+    SetCurrentLanguageName("English");
 }
 
 QTEST_MAIN(tst_DirectoryDlg)

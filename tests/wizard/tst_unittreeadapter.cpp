@@ -18,6 +18,7 @@ private slots:
     void pressOnNode();
     void pressElsewhere_data();
     void pressElsewhere();
+    void spaceOnFocusedNode();
 
 private:
     QTreeWidgetItem *itemOf(const QString &text) const;
@@ -161,6 +162,25 @@ void tst_UnitTreeAdapter::pressElsewhere()
     for (int i = 0; i < m_tree.nodeCount(); ++i)
         QCOMPARE(m_tree.node(i).image, 1);
     QCOMPARE(imageShown("GarmentOne"), 1);
+}
+
+// Space on the focused node is a click on its label; other keys keep their use.
+void tst_UnitTreeAdapter::spaceOnFocusedNode()
+{
+    QSignalSpy changed(m_adapter, &UnitTreeAdapter::checksChanged);
+    m_view->setFocus();
+    m_view->setCurrentItem(itemOf("GarmentOne"));
+    QTest::keyClick(m_view, Qt::Key_Space);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(imageShown("GarmentOne"), 0);
+    QCOMPARE(imageShown("FirstUnit"), 2);
+
+    QTest::keyClick(m_view, Qt::Key_Up); // FirstUnit, partly checked
+    QTest::keyClick(m_view, Qt::Key_Space);
+    QCOMPARE(imageShown("GarmentOne"), 1);
+    QCOMPARE(imageShown("FirstUnit"), 1);
+    QTest::keyClick(m_view, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(changed.size(), 2);
 }
 
 QTEST_MAIN(tst_UnitTreeAdapter)

@@ -26,28 +26,63 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+const QString Top = QStringLiteral("Kestrel");
+
 } // namespace
 
-DemoDataSet::DemoDataSet(const QString &programFolder)
-    : m_dir(QDir::temp().filePath(QStringLiteral("quillon-demo")))
+DemoDataSet::DemoDataSet(const QString &programFolder, const QString &root)
 {
-    m_dir.removeRecursively();
     m_settings.programFolder = programFolder;
-    m_settings.dataSetFolder = m_dir.filePath(QStringLiteral("dataset"));
-    m_settings.registryFile = m_dir.filePath(QStringLiteral("registry.reg"));
-    m_settings.statusFolder = m_dir.filePath(QStringLiteral("status"));
-    m_valid = QDir().mkpath(m_dir.path()) && build();
+    if (!claimRoot(root))
+        return;
+    m_settings.dataSetFolder = path(QStringLiteral("Season 2027 SS"));
+    m_settings.registryFile = path(QStringLiteral("registry.reg"));
+    m_settings.statusFolder = path(QStringLiteral("Status"));
+    m_valid = build();
 }
 
 DemoDataSet::~DemoDataSet()
 {
-    m_dir.removeRecursively();
+    for (const QString &entry : std::as_const(m_made))
+        QDir(entry).removeRecursively();
+    if (m_madeRoot)
+        QDir().rmdir(m_root);
+}
+
+// Takes an empty or missing folder, or makes a temporary one.
+bool DemoDataSet::claimRoot(const QString &root)
+{
+    if (root.isEmpty()) {
+        m_temporary = std::make_unique<QTemporaryDir>(
+                QDir::temp().filePath(QStringLiteral("quillon-shots-XXXXXX")));
+        m_root = m_temporary->path();
+        return m_temporary->isValid();
+    }
+    m_root = QDir(root).absolutePath();
+    const QDir dir(m_root);
+    if (dir.exists() && !dir.isEmpty()) {
+        m_error = QStringLiteral("%1 is not empty; the demonstration data needs an empty folder")
+                          .arg(QDir::toNativeSeparators(m_root));
+        return false;
+    }
+    m_madeRoot = !dir.exists();
+    if (!QDir().mkpath(m_root)) {
+        m_error = QStringLiteral("Cannot create %1").arg(QDir::toNativeSeparators(m_root));
+        return false;
+    }
+    return true;
+}
+
+QString DemoDataSet::path(const QString &relative) const
+{
+    return m_root + u'/' + Top + u'/' + relative;
 }
 
 bool DemoDataSet::build()
 {
-    const QString vestra = m_dir.filePath(QStringLiteral("Vestra 3.1"));
-    const QString older = m_dir.filePath(QStringLiteral("Vestra 2.0"));
+    m_made.append(m_root + u'/' + Top);
+    const QString vestra = path(QStringLiteral("Vestra 3.1"));
+    const QString older = path(QStringLiteral("Vestra 2.0"));
     // The STY folder of an earlier season is there already, so the location
     // dialog opens on it.
     for (const QString &folder :
@@ -72,21 +107,27 @@ bool DemoDataSet::build()
     const QString sty = m_settings.dataSetFolder + "/STY_2027SS";
     const QString sti = m_settings.dataSetFolder + "/STI_2027SS";
     const QString detail = m_settings.dataSetFolder + "/DETAIL_2027SS";
-    return addUnit(sty, "Casual/Blouse", "b01.sty") && addUnit(sty, "Casual/Pants", "p01.sty")
-           && addUnit(sty, "Formal/Coat", "c01.sty") && addUnit(sty, "Formal/Skirt", "s01.sty")
-           && addUnit(sti, "Sample/Front", "f01.sti") && addUnit(sti, "Sample/Back", "k01.sti")
-           && addUnit(detail, "Collar", "d01.sty") && addUnit(detail, "Pocket", "d02.sty");
+    return addUnit(sty, "Casual/Blouse", "BL27S01.sty")
+           && addUnit(sty, "Casual/Pants", "PT27S01.sty")
+           && addUnit(sty, "Formal/Coat", "CT27S01.sty")
+           && addUnit(sty, "Formal/Skirt", "SK27S01.sty")
+           && addUnit(sti, "Casual/Blouse", "BL27S01.sti")
+           && addUnit(sti, "Formal/Coat", "CT27S01.sti")
+           && addUnit(detail, "Collars", "CL27S01.sty")
+           && addUnit(detail, "Pockets", "PK27S01.sty");
 }
 
 bool DemoDataSet::addUnit(const QString &kindFolder, const QString &unit, const QString &file)
 {
     const bool sti = file.endsWith(QLatin1String(".sti"));
-    const QString plain = m_dir.filePath(QStringLiteral("plain/") + file);
+    // The plain file is written beside the package it becomes, then removed.
     const QString package = kindFolder + u'/' + unit + u'/' + file + u'_';
-    QDir().mkpath(QFileInfo(package).absolutePath());
+    const QString plain = package + QStringLiteral(".plain");
     PackageWriter writer;
-    if (!writeFile(plain, plainData(sti ? 20 : 0))
-        || !writer.write(plain, package, sti ? PackageKind::STI : PackageKind::STY)) {
+    const bool written = writeFile(plain, plainData(sti ? 20 : 0))
+                         && writer.write(plain, package, sti ? PackageKind::STI : PackageKind::STY);
+    QFile::remove(plain);
+    if (!written) {
         m_error = writer.errorString();
         return false;
     }

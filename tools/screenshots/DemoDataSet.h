@@ -2,17 +2,28 @@
 
 #include "selection/RunSettings.h"
 
-#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
 
-// A small data set with all three kinds, a registry export naming two
-// installed Vestra versions, and their folders, all in the folder
-// "quillon-demo" of the system's temporary folder, made anew and removed
-// with the object. A fixed folder keeps the paths in the pictures the same
-// from one run to the next. The language files are read from programFolder.
+#include <memory>
+
+// A small data set with all three kinds, two installed Vestra versions with
+// a registry export naming them, and a folder for status files, laid out as
+// on a studio's machine:
+//
+//   <root>/Kestrel/Vestra 3.1/Bin/...    the installed application
+//   <root>/Kestrel/Vestra 2.0/Bin
+//   <root>/Kestrel/Season 2027 SS/...    the data set as delivered
+//   <root>/Kestrel/Status                status files
+//
+// root is a folder that must be empty or missing (scripts/screenshots.sh
+// gives a private /opt, so that the pictures show the paths of a real
+// installation), or, when none is given, a new temporary folder. Only what
+// this object made is removed with it: never a folder that was there before.
 class DemoDataSet
 {
 public:
-    explicit DemoDataSet(const QString &programFolder);
+    DemoDataSet(const QString &programFolder, const QString &root);
     ~DemoDataSet();
 
     bool isValid() const { return m_valid; }
@@ -20,10 +31,15 @@ public:
     const RunSettings &settings() const { return m_settings; }
 
 private:
+    bool claimRoot(const QString &root);
     bool build();
     bool addUnit(const QString &kindFolder, const QString &unit, const QString &file);
+    QString path(const QString &relative) const;
 
-    QDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_temporary;
+    QString m_root;
+    bool m_madeRoot = false;
+    QStringList m_made; // entries of the root this object made
     RunSettings m_settings;
     bool m_valid = false;
     QString m_error;

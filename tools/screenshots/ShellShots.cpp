@@ -9,11 +9,11 @@
 
 namespace {
 
-// The language window (its texts are always English, so it is taken once)
-// and the welcome window in the session's language.
+// The language window (its texts are always English, so it is taken once,
+// with the English pictures) and the welcome window in the session's language.
 void walkShell(ShotSession &session)
 {
-    DemoDataSet dataSet(session.programFolder());
+    DemoDataSet dataSet(session.programFolder(), session.dataRoot());
     if (!dataSet.isValid())
         return session.report(dataSet.errorString());
     RunSettings settings = dataSet.settings();

@@ -18,6 +18,8 @@ struct Scenario
 
 // The language window and the welcome window.
 QList<Scenario> ShellScenarios();
-// The wizard's five pages, the install location dialog, and the last page
-// after an install run with its completion question.
+// The wizard's five pages, the "Not Selected" warning, the install location
+// dialog with its Create Folder box, the last page after an install run with
+// its completion question, and a second run's overwrite question and offer to
+// save the status lists.
 QList<Scenario> WizardScenarios();

@@ -3,12 +3,16 @@
 #include "DemoDataSet.h"
 #include "ShotSession.h"
 #include "selection/DataSetDescription.h"
+#include "ui/TMessageDialog.h"
 #include "wizard/TSTYInstallForm.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
 #include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTreeWidget>
 
 namespace {
@@ -25,19 +29,81 @@ void expandTree(QWidget *window, const char *name)
         tree->expandAll();
 }
 
-void answerNo(QWidget *modal)
+// Presses a message box's button, or the message dialog's button at place
+// (1 for the leftmost).
+std::function<void(QWidget *)> press(QMessageBox::StandardButton button, int place = 0)
 {
-    if (auto *box = qobject_cast<QMessageBox *>(modal))
-        box->button(QMessageBox::No)->click();
-    else
-        modal->close();
+    return [button, place](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            box->button(button)->click();
+            return;
+        }
+        const auto buttons = modal->findChildren<QPushButton *>();
+        if (place > 0 && place <= buttons.size())
+            buttons.at(place - 1)->click();
+        else
+            modal->close();
+    };
 }
 
-// A User install through every page, the location dialog from the STY page,
-// then the install run and its completion question.
+void reject(QWidget *modal)
+{
+    static_cast<QDialog *>(modal)->reject();
+}
+
+// Page 1 with no kind chosen: the "Not Selected" warning.
+void shootNothingSelected(ShotSession &session, QWidget *wizard)
+{
+    const char *boxes[] = {"cbSTYInstall", "cbSTIInstall", "cbDETAILInstall"};
+    for (const char *box : boxes)
+        click(wizard, box);
+    session.grabModal(
+            QStringLiteral("not-selected"), [&] { click(wizard, "sbNext1"); },
+            press(QMessageBox::Ok));
+    for (const char *box : boxes)
+        click(wizard, box);
+}
+
+// The location dialog from the STY page, and its Create Folder box.
+void shootLocationDialog(ShotSession &session, QWidget *wizard)
+{
+    session.grabModal(
+            QStringLiteral("location-dialog"), [&] { click(wizard, "sbDirectory"); },
+            [&session](QWidget *dialog) {
+                session.grabModal(
+                        QStringLiteral("create-folder"),
+                        [dialog] {
+                            dialog->findChild<QAction *>(QStringLiteral("miCreateFolder"))
+                                    ->trigger();
+                        },
+                        reject);
+                reject(dialog);
+            });
+}
+
+// A second run over the first: the overwrite question (answered All, as
+// are those of the other kinds), then the offer to save the status lists and
+// the question to close (both No).
+void shootSecondRun(ShotSession &session, QWidget *wizard)
+{
+    const auto overwrite
+            = [](QWidget *modal) { return qobject_cast<TMessageDialog *>(modal) != nullptr; };
+    const auto box = [](QWidget *modal) { return qobject_cast<QMessageBox *>(modal) != nullptr; };
+    const auto all = press(QMessageBox::NoButton, 2);
+    click(wizard, "sbPrev5");
+    click(wizard, "sbNext4");
+    session.grabModals([&] { click(wizard, "btInstall"); },
+                       {{QStringLiteral("overwrite-question"), all, overwrite},
+                        {QStringLiteral("save-status-question"), press(QMessageBox::No), box},
+                        {QString(), press(QMessageBox::No), box}},
+                       all);
+}
+
+// A User install through every page, with the location dialog from the STY
+// page, then the install run and its questions, and a second run.
 void walkWizard(ShotSession &session)
 {
-    DemoDataSet dataSet(session.programFolder());
+    DemoDataSet dataSet(session.programFolder(), session.dataRoot());
     if (!dataSet.isValid())
         return session.report(dataSet.errorString());
     QPointer<TSTYInstallForm> wizard = new TSTYInstallForm(dataSet.settings(), nullptr);
@@ -49,13 +115,12 @@ void walkWizard(ShotSession &session)
         return;
     }
     session.grab(wizard, QStringLiteral("wizard-page1"));
+    shootNothingSelected(session, wizard);
     click(wizard, "rbUser");
     click(wizard, "sbNext1");
     expandTree(wizard, "tvSelectUnit");
     session.grab(wizard, QStringLiteral("wizard-page2"));
-    session.grabModal(
-            QStringLiteral("location-dialog"), [&] { click(wizard, "sbDirectory"); },
-            [](QWidget *dialog) { static_cast<QDialog *>(dialog)->reject(); });
+    shootLocationDialog(session, wizard);
     click(wizard, "sbNext2");
     expandTree(wizard, "tvSelectUnit2");
     session.grab(wizard, QStringLiteral("wizard-page3"));
@@ -64,8 +129,10 @@ void walkWizard(ShotSession &session)
     click(wizard, "sbNext4");
     session.grab(wizard, QStringLiteral("wizard-page5"));
     session.grabModal(
-            QStringLiteral("completion-question"), [&] { click(wizard, "btInstall"); }, answerNo);
+            QStringLiteral("completion-question"), [&] { click(wizard, "btInstall"); },
+            press(QMessageBox::No));
     session.grab(wizard, QStringLiteral("wizard-page5-installed"));
+    shootSecondRun(session, wizard);
     delete wizard.data();
 }
 
