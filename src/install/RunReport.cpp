@@ -5,6 +5,7 @@
 #include "selection/WizardState.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -115,6 +116,9 @@ void RunReport::setResult(int exitStatus, double elapsedSeconds)
 
 bool RunReport::save(const QString &path)
 {
+    // Deployment tools name a report file in a folder of their own that may
+    // not be there yet on a fresh machine.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     const QByteArray bytes = QJsonDocument(m_root).toJson(QJsonDocument::Indented);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())

@@ -29,7 +29,7 @@ public:
 
     QJsonObject toJson() const { return m_root; }
     // Writes the report whole or not at all: an earlier file stays until the
-    // new one is complete.
+    // new one is complete. Missing folders above it are made.
     [[nodiscard]] bool save(const QString &path);
     QString errorString() const { return m_error; }
 

@@ -122,7 +122,7 @@ void tst_VerifyRepair::damage()
     // GIVEN a complete install whose files were all written long ago
     SilentFixture f;
     QVERIFY(f.pack());
-    const QString report = f.dir.filePath("report.json");
+    const QString report = f.dir.filePath("reports/report.json"); // a folder yet to be made
     QCOMPARE(f.run({"--report", report}), 0);
     const QJsonObject installed = readReport(report);
     QCOMPARE(installed["command"], "install");
@@ -196,7 +196,8 @@ void tst_VerifyRepair::reportThatCannotBeWritten()
     SilentFixture f;
     QVERIFY(f.pack());
     QCOMPARE(f.run({"--kinds", "STI"}), 0);
-    const QString report = f.dir.filePath("no such folder/report.json");
+    // A folder of the report's path is a file.
+    const QString report = f.registry() + "/report.json";
     QCOMPARE(f.runCommand({"--verify", "--kinds", "STI", "--report", report}), 2);
     QVERIFY2(f.out.contains(text(InstallText::ReportNotWritten) + native(report)),
              qPrintable(f.out));
