@@ -37,6 +37,13 @@ struct Options
                                 "file"};
     QCommandLineOption statusDir{"status-dir", "Where status files are saved.", "dir"};
     QCommandLineOption silent{"silent", "Installs without windows."};
+    QCommandLineOption verify{"verify",
+                              "Checks, without writing anything, that the installed data is "
+                              "complete and identical to the data set."};
+    QCommandLineOption repair{"repair",
+                              "With --silent: installs only the files that are missing or "
+                              "different, then checks."};
+    QCommandLineOption report{"report", "Writes a JSON report of the run to this file.", "file"};
     QCommandLineOption kinds{"kinds",
                              "Kinds to install, e.g. STY,STI,DETAIL "
                              "(default: every kind of the data set).",
@@ -66,9 +73,9 @@ public:
         m_parser.addHelpOption();
         m_parser.addVersionOption();
         m_parser.addOptions({m_options.lang, m_options.dataset, m_options.registry,
-                             m_options.statusDir, m_options.silent, m_options.kinds,
-                             m_options.units, m_options.dest, m_options.overwrite,
-                             m_options.saveStatus});
+                             m_options.statusDir, m_options.silent, m_options.verify,
+                             m_options.repair, m_options.report, m_options.kinds, m_options.units,
+                             m_options.dest, m_options.overwrite, m_options.saveStatus});
     }
 
     bool parse(const QStringList &arguments, const QString &programFolder);
@@ -84,6 +91,7 @@ private:
     bool takeKinds();
     bool takeKindValues(const QCommandLineOption &option, bool units);
     bool takeAnswers();
+    bool checkModes();
 
     QCommandLineParser m_parser;
     Options m_options;
@@ -121,17 +129,40 @@ bool Parser::parse(const QStringList &arguments, const QString &programFolder)
                                     ? absolute(m_parser.value(m_options.statusDir))
                                     : DefaultStatusFolder();
     m_result.silent = m_parser.isSet(m_options.silent);
+    m_result.verify = m_parser.isSet(m_options.verify);
+    m_result.repair = m_parser.isSet(m_options.repair);
+    if (m_parser.isSet(m_options.report))
+        m_result.reportFile = absolute(m_parser.value(m_options.report));
 
-    if (!takeLanguage() || !takeKinds() || !takeKindValues(m_options.units, true)
-        || !takeKindValues(m_options.dest, false) || !takeAnswers())
-        return false;
-    if (!m_result.silent) {
-        for (const auto *option : {&m_options.kinds, &m_options.units, &m_options.dest,
-                                   &m_options.overwrite, &m_options.saveStatus}) {
+    return takeLanguage() && takeKinds() && takeKindValues(m_options.units, true)
+           && takeKindValues(m_options.dest, false) && takeAnswers() && checkModes();
+}
+
+// Which options go together: the selection options need a run without
+// windows; a check asks nothing and a repair answers its own questions.
+bool Parser::checkModes()
+{
+    if (!m_result.unattended()) {
+        for (const auto *option :
+             {&m_options.kinds, &m_options.units, &m_options.dest, &m_options.overwrite,
+              &m_options.saveStatus, &m_options.report}) {
             if (m_parser.isSet(*option))
-                return fail(QStringLiteral("--%1 needs --silent").arg(option->names().first()));
+                return fail(QStringLiteral("--%1 needs --silent or --verify")
+                                    .arg(option->names().first()));
         }
     }
+    if (m_result.repair && !m_result.silent)
+        return fail(QStringLiteral("--repair needs --silent"));
+    if (m_result.repair && m_result.verify)
+        return fail(QStringLiteral("--repair checks by itself; give --verify or --repair"));
+    const bool answers
+            = m_parser.isSet(m_options.overwrite) || m_parser.isSet(m_options.saveStatus);
+    if (m_result.verify && answers)
+        return fail(QStringLiteral("--verify writes nothing: --overwrite and --save-status "
+                                   "have no meaning with it"));
+    if (m_result.repair && m_parser.isSet(m_options.overwrite))
+        return fail(QStringLiteral("--repair replaces the files that are different: --overwrite "
+                                   "has no meaning with it"));
     return true;
 }
 

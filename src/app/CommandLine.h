@@ -11,13 +11,17 @@
 #include <optional>
 
 // The command line of the installer: the windows by default, or with
-// --silent the unattended install.
+// --silent the unattended install (or repair), or with --verify the check of
+// an installation.
 struct CommandLine
 {
     RunSettings settings;
     QString language; // --lang; empty: the language window asks
     bool silent = false;
-    QList<DataKind> kinds;                           // --kinds; empty: every present kind
+    bool verify = false;   // --verify: compare the installed data with the data set
+    bool repair = false;   // --silent --repair: install only what is missing or different
+    QString reportFile;    // --report FILE: the JSON report, Qt form; empty: none
+    QList<DataKind> kinds; // --kinds; empty: every present kind
     QMap<DataKind, QStringList> units;               // --units KIND=REL[;REL...]
     QMap<DataKind, QString> destinations;            // --dest KIND=DIR, Qt form
     OverwriteAnswer overwrite = OverwriteAnswer::No; // --overwrite all|none|cancel
@@ -27,6 +31,9 @@ struct CommandLine
     Action action = Action::Run;
     QString error; // for UsageError
     QString helpText;
+
+    // Runs without windows.
+    bool unattended() const { return silent || verify; }
 };
 
 // Parses arguments (the program name first). Relative folders are taken

@@ -5,32 +5,49 @@
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallRun.h"
+#include "install/InstalledDataCheck.h"
+#include "install/RepairSelection.h"
+#include "install/RunReport.h"
 #include "platform/VersionStore.h"
 #include "selection/PageChecks.h"
 
 #include <QDir>
 #include <QTextStream>
 
+#include <algorithm>
+
 SilentInstall::SilentInstall(const CommandLine &commandLine) : m_commandLine(commandLine) {}
 
 int SilentInstall::run()
 {
+    m_timer.start();
     SetCurrentLanguageName(m_commandLine.language.isEmpty() ? QStringLiteral("English")
                                                             : m_commandLine.language);
     LoadTextTable(m_texts, m_commandLine.settings.programFolder, CurrentLanguageName(),
                   TextSection::InstallForm);
     if (!m_texts.error.isEmpty()) // a file too large to be a language file, not read
         QTextStream(stdout) << m_texts.error << '\n';
+    RunReport report(m_commandLine.verify   ? QStringLiteral("verify")
+                     : m_commandLine.repair ? QStringLiteral("repair")
+                                            : QStringLiteral("install"));
     if (!prepare() || !selectKinds() || !chooseUnits() || !setDestinations()
-        || !checkAsThePagesDo())
-        return CannotStart;
-    return install();
+        || !checkAsThePagesDo()) {
+        report.setError(m_refusal);
+        return finish(report, CannotStart);
+    }
+    return finish(report, runCommand(report));
+}
+
+void SilentInstall::say(const QString &text) const
+{
+    QTextStream(stdout) << QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                        << '\n';
 }
 
 bool SilentInstall::refuse(const QString &message)
 {
-    QTextStream(stdout) << QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                        << '\n';
+    m_refusal = message;
+    say(message);
     return false;
 }
 
@@ -42,6 +59,7 @@ bool SilentInstall::prepare()
     DataSetProblem problem;
     if (!LoadDataSetDescription(settings.dataSetFolder, &description, &error, &problem))
         return refuse(DataSetProblemMessage(problem, m_texts));
+    m_description = description;
     const auto store = OpenVersionStore(settings.registryFile, settings.programFolder);
     if (!m_state.prepare(description, settings.dataSetFolder, *store))
         return refuse(GetText(m_texts, InstallText::NoTargetApplication) + store->location() + u'\n'
@@ -126,13 +144,26 @@ bool SilentInstall::checkAsThePagesDo()
     return true;
 }
 
-int SilentInstall::install()
+int SilentInstall::runCommand(RunReport &report)
 {
-    ConsoleInstallUi ui({m_commandLine.overwrite, m_commandLine.saveStatus}, m_texts);
+    // A repair replaces exactly the files it found different.
+    const OverwriteAnswer overwrite
+            = m_commandLine.repair ? OverwriteAnswer::All : m_commandLine.overwrite;
+    ConsoleInstallUi ui({overwrite, m_commandLine.saveStatus}, m_texts);
     InstallContext context(m_state, m_texts, ui);
     context.statusFolder = m_commandLine.settings.statusFolder;
+    const int status = m_commandLine.verify   ? verify(context)
+                       : m_commandLine.repair ? repair(context, ui)
+                                              : install(context, ui);
+    report.setKinds(context);
+    return status;
+}
+
+int SilentInstall::install(InstallContext &context, ConsoleInstallUi &ui)
+{
     InstallRun run(context);
     run.btInstallClick();
+    RecordUnattempted(context);
     ui.print(GetText(m_texts, InstallText::ElapsedSeconds) + QString::number(ui.elapsedSeconds()));
     // In the wizard a person would have been offered to save them.
     if (run.hasStatusLines() && !m_commandLine.saveStatus)
@@ -148,4 +179,69 @@ int SilentInstall::install()
         break;
     }
     return run.hasStatusLines() ? InstalledWithStatus : Installed;
+}
+
+int SilentInstall::verify(InstallContext &context)
+{
+    InstalledDataCheck check(context);
+    if (!InstallRun(context).collectLists())
+        return KindFailed;
+    check.checkAll();
+    return endCheck(check, false);
+}
+
+// The repair is an install run narrowed to what is missing or different,
+// followed by a check of the whole selection.
+int SilentInstall::repair(InstallContext &context, ConsoleInstallUi &ui)
+{
+    RepairSelection selection(context);
+    const int installed = install(context, ui);
+    selection.markReasons();
+    if (installed == CannotStart)
+        return installed;
+    selection.restoreLists();
+    ui.print(GetText(m_texts, InstallText::CheckingRepair));
+    InstalledDataCheck check(context);
+    check.checkAll();
+    return endCheck(check, true) == Installed ? installed : KindFailed;
+}
+
+int SilentInstall::endCheck(InstalledDataCheck &check, bool afterRepair)
+{
+    check.showSummary();
+    switch (check.verdict()) {
+    case InstalledDataCheck::Verdict::Identical:
+        say(GetText(m_texts,
+                    afterRepair ? InstallText::RepairComplete : InstallText::CheckIdentical));
+        return Installed;
+    case InstalledDataCheck::Verdict::MissingOrDifferent:
+        say(GetText(m_texts,
+                    afterRepair ? InstallText::RepairIncomplete : InstallText::CheckDifferent));
+        return afterRepair ? KindFailed : InstalledWithStatus;
+    case InstalledDataCheck::Verdict::Incomplete:
+        break;
+    }
+    say(GetText(m_texts,
+                afterRepair ? InstallText::RepairIncomplete : InstallText::CheckIncomplete));
+    return KindFailed;
+}
+
+// Writes the report when one was asked for. A report that cannot be written
+// fails the run: the tool that asked for it would find nothing.
+int SilentInstall::finish(RunReport &report, int status)
+{
+    const QString &file = m_commandLine.reportFile;
+    if (file.isEmpty())
+        return status;
+    report.setDataSet(m_commandLine.settings.dataSetFolder,
+                      m_description ? &*m_description : nullptr);
+    report.setVestra(m_state);
+    report.setResult(status, m_timer.elapsed() / 1000.0);
+    if (report.save(file)) {
+        say(GetText(m_texts, InstallText::ReportWritten) + QDir::toNativeSeparators(file));
+        return status;
+    }
+    say(GetText(m_texts, InstallText::ReportNotWritten) + QDir::toNativeSeparators(file)
+        + QStringLiteral(" - ") + report.errorString());
+    return std::max(status, int(KindFailed));
 }

@@ -4,21 +4,30 @@
 #include "i18n/TextTable.h"
 #include "selection/WizardState.h"
 
+#include <QElapsedTimer>
+
 #include <optional>
 
 class ConsoleInstallUi;
+class InstallContext;
+class InstalledDataCheck;
+class RunReport;
 
 // The unattended install: the wizard's preparation and checks, then the
 // install run, with everything shown on the console and every question
-// answered by the command line.
+// answered by the command line. With --verify the same preparation leads to
+// a check of the installed data instead, and with --repair to an install of
+// only what the check finds missing or different.
 class SilentInstall
 {
 public:
     // The exit statuses.
     enum Status {
-        Installed = 0,           // everything installed, no status line
-        InstalledWithStatus = 1, // installed, with files kept, replaced or folders that existed
-        KindFailed = 2,          // a kind or any file failed, or the run was cancelled
+        Installed = 0,           // everything installed, no status line; verify: all identical
+        InstalledWithStatus = 1, // installed, with files kept, replaced or folders that existed;
+                                 // verify: something is missing or different
+        KindFailed = 2,          // a kind or any file failed, or the run was cancelled;
+                                 // verify: a package or source folder could not be read
         CannotStart = 3,         // bad option, no data set, no Vestra, refused destination
     };
 
@@ -32,10 +41,19 @@ private:
     bool chooseUnitsOf(DataKind kind, const QStringList &units);
     bool setDestinations();
     bool checkAsThePagesDo();
-    int install();
+    int runCommand(RunReport &report);
+    int install(InstallContext &context, ConsoleInstallUi &ui);
+    int verify(InstallContext &context);
+    int repair(InstallContext &context, ConsoleInstallUi &ui);
+    int endCheck(InstalledDataCheck &check, bool afterRepair);
+    int finish(RunReport &report, int status);
     bool refuse(const QString &message);
+    void say(const QString &text) const;
 
     const CommandLine &m_commandLine;
     LanguageTextTable m_texts;
     WizardState m_state;
+    std::optional<DataSetDescription> m_description;
+    QString m_refusal; // why the run could not start, for the report
+    QElapsedTimer m_timer;
 };

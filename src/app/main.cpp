@@ -15,8 +15,8 @@ int printUsage(const CommandLine &commandLine)
     return SilentInstall::CannotStart;
 }
 
-// Everything but the windows: help, version, usage errors and the unattended
-// install. These need no display.
+// Everything but the windows: help, version, usage errors, the unattended
+// install and repair, and the check. These need no display.
 int runWithoutWindows(const CommandLine &commandLine)
 {
     switch (commandLine.action) {
@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
         QCoreApplication core(argc, argv);
         QuillonApplication::setIdentity();
         commandLine = ParseCommandLine(core.arguments(), QCoreApplication::applicationDirPath());
-        if (commandLine.action != CommandLine::Action::Run || commandLine.silent)
+        if (commandLine.action != CommandLine::Action::Run || commandLine.unattended())
             return runWithoutWindows(commandLine);
     }
     QuillonApplication app(argc, argv);

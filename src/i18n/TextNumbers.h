@@ -140,6 +140,25 @@ enum : int {
     DataSetBadVolume = 166,
     DataSetNoFolder = 167,
     DataSetBadFolder = 168,
+    // Checking installed data against the delivery, and repairing it.
+    CheckingKind = 115, // checking the installed %1 data
+    NotAsDelivered = 116,
+    ReasonMissing = 117,
+    ReasonDifferentSize = 118,
+    ReasonDifferentContent = 119,
+    ReasonInstalledUnreadable = 120,
+    NotChecked = 121,
+    CheckSummary = 122, // %1 checked, %2 missing, %3 different, %4 not checked, %5 seconds
+    CheckIdentical = 123,
+    CheckDifferent = 124,
+    CheckIncomplete = 125,
+    RepairCount = 126, // %1 files: %2 missing, %3 different
+    NothingToRepair = 127,
+    CheckingRepair = 128,
+    RepairComplete = 129,
+    RepairIncomplete = 130,
+    ReportWritten = 131,
+    ReportNotWritten = 132,
 };
 } // namespace InstallText
 

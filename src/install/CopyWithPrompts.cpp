@@ -94,6 +94,7 @@ CopyStep::Next CopyStep::copyEntry(qsizetype i)
     case OverwriteAnswer::No:
         m_context.reportLine(m_kind, m_context.text(InstallText::NotOverwritten)
                                              + NativePath(installedName));
+        m_lists.outcomes.append({installedName, FileOutcome::Result::Kept});
         break;
     case OverwriteAnswer::Cancel:
         notOverwrittenFrom(i);
@@ -128,6 +129,7 @@ CopyStep::Next CopyStep::copy(qsizetype i)
         return Next::Refused;
     }
     ++m_lists.failedFiles;
+    m_lists.outcomes.append(FileOutcome::failed(InstalledName(target), failure));
     m_context.reportLine(m_kind, FailureLine(m_context, InstallText::FileNotInstalled,
                                              InstalledName(target), failure));
     return Next::Go;
@@ -135,9 +137,12 @@ CopyStep::Next CopyStep::copy(qsizetype i)
 
 void CopyStep::notOverwrittenFrom(qsizetype i)
 {
-    for (; i < m_lists.destinationFiles.size(); ++i)
+    for (; i < m_lists.destinationFiles.size(); ++i) {
+        const QString installedName = InstalledName(m_lists.destinationFiles.at(i));
         m_lists.status.append(m_context.text(InstallText::NotOverwritten)
-                              + NativePath(InstalledName(m_lists.destinationFiles.at(i))));
+                              + NativePath(installedName));
+        m_lists.outcomes.append({installedName, FileOutcome::Result::Kept});
+    }
 }
 
 } // namespace

@@ -20,6 +20,7 @@ void extractOne(InstallContext &context, PackageExtractor &extractor, const QStr
     const bool existed = QFileInfo::exists(installed);
     if (!extractor.extract(packed, installed)) {
         ++lists.failedFiles;
+        lists.outcomes.append(FileOutcome::failed(installed, extractor.failure()));
         context.reportLine(kind, FailureLine(context, InstallText::FileNotInstalled, installed,
                                              extractor.failure()));
         return;
@@ -29,6 +30,8 @@ void extractOne(InstallContext &context, PackageExtractor &extractor, const QStr
         context.reportLine(kind, context.text(InstallText::Overwritten) + NativePath(installed));
     else
         lists.createdFiles.append(installed);
+    lists.outcomes.append(
+            {installed, existed ? FileOutcome::Result::Replaced : FileOutcome::Result::Installed});
 }
 
 // The user cancelled before entry `next`: asks whether to remove what this

@@ -4,6 +4,7 @@
 #include "selection/DataKind.h"
 
 #include <array>
+#include <functional>
 
 class InstallUi;
 class UnitTree;
@@ -25,6 +26,11 @@ public:
     std::array<KindLists, 3> lists;
     float scanProgress = 0; // grows by 0.5 for every folder scanned
     QString statusFolder;   // where the status files are saved
+
+    // Called once the lists are built and mapped, before anything is
+    // installed; it may narrow them (a repair keeps what is missing or
+    // different, so that the run touches nothing else).
+    std::function<void(InstallContext &)> narrowLists;
 
     // What the user's cancel took away, for the memo's account of the run.
     struct CancelRecord

@@ -49,12 +49,7 @@ void InstallRun::btInstallClick()
     ui.clearMemo();
     m_context.showProgress(0);
     ui.setRunButtonsEnabled(false);
-    // The status lists are cleared before the lists are built, so that a
-    // source folder that cannot be read keeps its line.
-    for (KindLists &lists : m_context.lists) {
-        lists.clearSources();
-        lists.status.clear();
-    }
+    clearLists();
 
     if (m_context.state.userInstall && !anyUnitsChosen()) {
         m_outcome = Outcome::NotStarted;
@@ -63,11 +58,30 @@ void InstallRun::btInstallClick()
         ui.setRunButtonsEnabled(true);
         return;
     }
-    const bool collected = m_context.state.userInstall ? collectUser() : collectBasic();
-    if (collected)
+    if (collectLists())
         runProper();
     else
         abort();
+}
+
+// The status lists are cleared before the lists are built, so that a source
+// folder that cannot be read keeps its line.
+void InstallRun::clearLists()
+{
+    for (KindLists &lists : m_context.lists) {
+        lists.clearSources();
+        lists.status.clear();
+    }
+}
+
+bool InstallRun::collectLists()
+{
+    clearLists();
+    if (!(m_context.state.userInstall ? collectUser() : collectBasic()))
+        return false;
+    if (m_context.narrowLists)
+        m_context.narrowLists(m_context);
+    return true;
 }
 
 bool InstallRun::anyUnitsChosen() const

@@ -19,6 +19,11 @@ public:
 
     void btInstallClick();
 
+    // Builds the install lists of the selected kinds and maps them to their
+    // destinations, as the Install click does, then lets the context narrow
+    // them. Installs nothing. False when the user cancelled.
+    [[nodiscard]] bool collectLists();
+
     // How the last run ended, for callers that report it (the unattended
     // install). KindFailed: a kind failed, a file or folder could not be
     // installed, or the run was cancelled.
@@ -28,6 +33,7 @@ public:
     QStringList savedStatusFiles() const { return m_saved; }
 
 private:
+    void clearLists();
     bool collectBasic();
     bool collectUser();
     bool anyUnitsChosen() const;

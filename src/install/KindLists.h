@@ -1,5 +1,8 @@
 #pragma once
 
+#include "install/FileOutcome.h"
+
+#include <QList>
 #include <QStringList>
 
 // The lists one data kind's installation is made of. Paths are in Qt form.
@@ -22,6 +25,9 @@ struct KindLists
     int failedFiles = 0;   // packed files that could not be installed
     bool refused = false;  // the destination could not be written: nothing was tried
 
+    // What became of each file, in the order it happened, for the report.
+    QList<FileOutcome> outcomes;
+
     bool unitsChosen = false; // the kind has something to install in this run
 
     void clearSources()
@@ -38,5 +44,6 @@ struct KindLists
         createdFiles.clear();
         failedFiles = 0;
         refused = false;
+        outcomes.clear();
     }
 };

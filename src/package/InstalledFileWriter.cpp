@@ -43,8 +43,13 @@ bool InstalledFileWriter::failed()
 
 bool InstalledFileWriter::commit()
 {
-    if (m_replacement)
+    if (m_replacement) {
+        // The replacement takes the old file's permissions; data its owner
+        // cannot read is of no use to Vestra, so reading is always allowed.
+        m_replacement->setPermissions(m_replacement->permissions() | QFileDevice::ReadOwner
+                                      | QFileDevice::ReadUser);
         return m_replacement->commit() || failed();
+    }
     // A temporary file is readable by its owner only; an installed file gets
     // the permissions any new file would.
     m_newFile->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner

@@ -66,14 +66,16 @@ public:
 
     // Runs quillon --silent with the data set, registry and status folder,
     // through runAs when that is set (e.g. as another user).
-    int run(const QStringList &extra)
+    int run(const QStringList &extra) { return runCommand(QStringList{"--silent"} + extra); }
+
+    // The same, with the mode given in extra (e.g. --verify).
+    int runCommand(const QStringList &extra)
     {
         QProcess quillon;
         quillon.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-        const QStringList arguments
-                = QStringList{"--silent", "--dataset",    dataSet,  "--registry",
-                              registry(), "--status-dir", statusDir}
-                  + extra;
+        const QStringList arguments = QStringList{"--dataset", dataSet,        "--registry",
+                                                  registry(),  "--status-dir", statusDir}
+                                      + extra;
         if (runAs.isEmpty())
             quillon.start(QUILLON_PATH, arguments);
         else

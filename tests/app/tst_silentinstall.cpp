@@ -273,6 +273,13 @@ void tst_SilentInstall::cannotStart_data()
                                            << "--dataset expects a name";
     QTest::newRow("empty registry export") << QStringList{"--registry", ""} << "3.1"
                                            << "--registry expects a name";
+    QTest::newRow("verify a protected destination")
+            << QStringList{"--verify", "--dest", "STY=<vestra>/Color"} << "3.1"
+            << "<58>";
+    QTest::newRow("verify and repair") << QStringList{"--verify", "--repair"} << "3.1"
+                                       << "Usage:";
+    QTest::newRow("repair with an answer") << QStringList{"--repair", "--overwrite", "all"} << "3.1"
+                                           << "Usage:";
 }
 
 void tst_SilentInstall::cannotStart()

@@ -1,0 +1,135 @@
+#include "InstalledDataCheck.h"
+
+#include "i18n/TextNumbers.h"
+#include "install/FailureLines.h"
+#include "install/InstallContext.h"
+#include "install/InstallUi.h"
+#include "package/PackageKind.h"
+#include "selection/WizardState.h"
+
+namespace {
+
+int reasonText(Comparison comparison)
+{
+    switch (comparison) {
+    case Comparison::Missing:
+        return InstallText::ReasonMissing;
+    case Comparison::DifferentSize:
+        return InstallText::ReasonDifferentSize;
+    case Comparison::DifferentContent:
+        return InstallText::ReasonDifferentContent;
+    case Comparison::InstalledUnreadable:
+    case Comparison::Identical:
+    case Comparison::PackageDamaged:
+        break;
+    }
+    return InstallText::ReasonInstalledUnreadable;
+}
+
+} // namespace
+
+InstalledDataCheck::InstalledDataCheck(InstallContext &context) : m_context(context)
+{
+    m_comparer.setYield([&context] { context.ui.processEvents(); });
+    m_timer.start();
+}
+
+Comparison InstalledDataCheck::checkFile(DataKind kind, qsizetype i)
+{
+    const KindLists &lists = m_context.kindLists(kind);
+    const Comparison comparison = m_comparer.compare(lists.sourceFiles.at(i),
+                                                     InstalledName(lists.destinationFiles.at(i)));
+    ++m_checked;
+    switch (comparison) {
+    case Comparison::Identical:
+        break;
+    case Comparison::Missing:
+        ++m_missing;
+        break;
+    case Comparison::DifferentSize:
+    case Comparison::DifferentContent:
+    case Comparison::InstalledUnreadable:
+        ++m_different;
+        break;
+    case Comparison::PackageDamaged:
+        ++m_failed;
+        break;
+    }
+    return comparison;
+}
+
+void InstalledDataCheck::showLine(DataKind kind, qsizetype i, Comparison comparison)
+{
+    const KindLists &lists = m_context.kindLists(kind);
+    if (comparison == Comparison::Identical)
+        return;
+    // A damaged package is the delivery's fault: the line names the package.
+    if (comparison == Comparison::PackageDamaged) {
+        m_context.ui.addMemoLine(FailureLine(m_context, InstallText::NotChecked,
+                                             lists.sourceFiles.at(i), m_comparer.failure()));
+        return;
+    }
+    QString line = m_context.text(InstallText::NotAsDelivered)
+                   + NativePath(InstalledName(lists.destinationFiles.at(i))) + QStringLiteral(" - ")
+                   + m_context.text(reasonText(comparison));
+    const QString message = m_comparer.failure().systemMessage.trimmed();
+    if (comparison == Comparison::InstalledUnreadable && !message.isEmpty())
+        line += QStringLiteral(" (") + message + u')';
+    m_context.ui.addMemoLine(line);
+}
+
+bool InstalledDataCheck::takesPart(DataKind kind) const
+{
+    return m_context.state.kind(kind).selected && m_context.kindLists(kind).unitsChosen;
+}
+
+void InstalledDataCheck::checkAll()
+{
+    qsizetype total = 0;
+    for (DataKind kind : AllDataKinds)
+        total += takesPart(kind) ? m_context.kindLists(kind).destinationFiles.size() : 0;
+    m_done = 0;
+    for (DataKind kind : AllDataKinds) {
+        if (takesPart(kind))
+            checkKind(kind, total);
+    }
+    m_context.showProgress(100);
+}
+
+void InstalledDataCheck::checkKind(DataKind kind, qsizetype total)
+{
+    m_context.state.currentKind = kind;
+    const QString title = m_context.text(InstallText::CheckingKind).arg(DataKindName(kind));
+    m_context.ui.setStage(title);
+    m_context.ui.addMemoLine(title);
+    KindLists &lists = m_context.kindLists(kind);
+    for (qsizetype i = 0; i < lists.destinationFiles.size(); ++i) {
+        m_context.ui.processEvents();
+        const Comparison comparison = checkFile(kind, i);
+        showLine(kind, i, comparison);
+        if (const auto outcome = FileOutcome::checked(InstalledName(lists.destinationFiles.at(i)),
+                                                      comparison, m_comparer.failure()))
+            lists.outcomes.append(*outcome);
+        m_context.showProgress(static_cast<int>(100 * ++m_done / total));
+    }
+}
+
+void InstalledDataCheck::showSummary()
+{
+    m_context.ui.addMemoLine(m_context.text(InstallText::CheckSummary)
+                                     .arg(m_checked)
+                                     .arg(m_missing)
+                                     .arg(m_different)
+                                     .arg(m_failed)
+                                     .arg(QString::number(m_timer.elapsed() / 1000.0, 'f', 1)));
+}
+
+InstalledDataCheck::Verdict InstalledDataCheck::verdict() const
+{
+    bool unread = false;
+    for (DataKind kind : AllDataKinds)
+        unread = unread || (takesPart(kind) && m_context.kindLists(kind).unreadFolders > 0);
+    if (unread || m_failed > 0)
+        return Verdict::Incomplete;
+    return m_missing + m_different > 0 ? Verdict::MissingOrDifferent : Verdict::Identical;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "package/InstalledFileComparer.h"
+#include "selection/DataKind.h"
+
+#include <QElapsedTimer>
+
+class InstallContext;
+
+// Checks the installed data files against their packages for the lists an
+// install run has built: each file must exist and hold exactly the data its
+// package unpacks to. Writes nothing.
+class InstalledDataCheck
+{
+public:
+    // The elapsed time of the summary counts from here.
+    explicit InstalledDataCheck(InstallContext &context);
+
+    // Compares file i of the kind's lists with its package and counts the
+    // result. Shows nothing.
+    Comparison checkFile(DataKind kind, qsizetype i);
+    // A line naming file i of the kind and why it is not as delivered.
+    void showLine(DataKind kind, qsizetype i, Comparison comparison);
+    // Checks every file of the kinds the run installs, showing a line for
+    // each that is not identical and recording it in its kind's outcomes.
+    void checkAll();
+    // Files checked, missing, different, not checked, and the time taken.
+    void showSummary();
+
+    enum class Verdict {
+        Identical,          // every file is there and identical
+        MissingOrDifferent, // some file is missing, different or unreadable
+        Incomplete,         // a package or source folder could not be read
+    };
+    Verdict verdict() const;
+    int missing() const { return m_missing; }
+    int different() const { return m_different; }
+
+private:
+    void checkKind(DataKind kind, qsizetype total);
+    bool takesPart(DataKind kind) const;
+
+    InstallContext &m_context;
+    InstalledFileComparer m_comparer;
+    QElapsedTimer m_timer;
+    qsizetype m_done = 0;
+    int m_checked = 0;
+    int m_missing = 0;
+    int m_different = 0;
+    int m_failed = 0;
+};
