@@ -2,11 +2,11 @@
 
 #include "install/InstallUi.h"
 
-#include <QTextStream>
+class ConsoleStream;
 
 // The install run on the console: memo lines, warnings and the final
-// message on standard output (UTF-8), progress as one updating line when
-// standard output is a terminal, and every question answered beforehand.
+// message on standard output, progress as one updating line when standard
+// output is a terminal, and every question answered beforehand.
 class ConsoleInstallUi : public InstallUi
 {
 public:
@@ -16,7 +16,7 @@ public:
         bool saveStatus = false;
     };
 
-    ConsoleInstallUi(const Answers &answers, const QString &closeQuestion);
+    ConsoleInstallUi(ConsoleStream &out, const Answers &answers, const QString &closeQuestion);
 
     int elapsedSeconds() const { return m_elapsed; }
     // Prints a line, clearing the progress line first.
@@ -41,8 +41,7 @@ private:
 
     Answers m_answers;
     QString m_closeQuestion;
-    QTextStream m_out;
-    bool m_terminal = false;
+    ConsoleStream &m_out;
     bool m_progressShown = false;
     QString m_stage;
     int m_progress = -1;

@@ -9,9 +9,10 @@
 #include "selection/PageChecks.h"
 
 #include <QDir>
-#include <QTextStream>
 
-SilentInstall::SilentInstall(const CommandLine &commandLine) : m_commandLine(commandLine) {}
+SilentInstall::SilentInstall(const CommandLine &commandLine)
+    : m_commandLine(commandLine), m_out(OpenConsoleStream(ConsoleStream::Channel::Output))
+{}
 
 int SilentInstall::run()
 {
@@ -27,8 +28,7 @@ int SilentInstall::run()
 
 bool SilentInstall::refuse(const QString &message)
 {
-    QTextStream(stdout) << QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                        << '\n';
+    m_out->write(QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")) + u'\n');
     return false;
 }
 
@@ -126,7 +126,7 @@ bool SilentInstall::checkAsThePagesDo()
 int SilentInstall::install()
 {
     const QString closeQuestion = GetText(m_texts, InstallText::CloseQuestion);
-    ConsoleInstallUi ui({m_commandLine.overwrite, m_commandLine.saveStatus}, closeQuestion);
+    ConsoleInstallUi ui(*m_out, {m_commandLine.overwrite, m_commandLine.saveStatus}, closeQuestion);
     InstallContext context(m_state, m_texts, ui);
     context.statusFolder = m_commandLine.settings.statusFolder;
     InstallRun run(context);

@@ -2,8 +2,10 @@
 
 #include "app/CommandLine.h"
 #include "i18n/TextTable.h"
+#include "platform/ConsoleStream.h"
 #include "selection/WizardState.h"
 
+#include <memory>
 #include <optional>
 
 class ConsoleInstallUi;
@@ -36,6 +38,7 @@ private:
     bool refuse(const QString &message);
 
     const CommandLine &m_commandLine;
+    std::unique_ptr<ConsoleStream> m_out;
     LanguageTextTable m_texts;
     WizardState m_state;
 };
