@@ -6,7 +6,7 @@
 #                                   screen, and Qt's own translations (Yes, No, OK, Cancel)
 #   scripts/setup.sh --screenshots  also a virtual display and a window manager
 #   scripts/setup.sh --windows      also the cross compiler for Windows, zlib for Windows,
-#                                   Wine to run what it builds, and xz to unpack Qt for Windows
+#                                   Wine and its fonts to run what it builds, xz to unpack Qt for Windows
 # Options may be combined.
 set -euo pipefail
 
@@ -15,7 +15,7 @@ for option in "$@"; do
     case "$option" in
     --demo) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n) ;;
     --screenshots) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n xvfb xauth openbox) ;;
-    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 xz-utils fonts-dejavu-core) ;;
+    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine xz-utils fonts-dejavu-core) ;;
     esac
 done
 
