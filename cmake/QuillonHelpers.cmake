@@ -7,6 +7,23 @@ function(quillon_set_warnings target)
     endif()
 endfunction()
 
+# Tests find the source tree and the built programs by the paths compiled into
+# them. A Windows build run under Wine sees this machine's root folder as drive Z:.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(QUILLON_TEST_DRIVE "Z:")
+else()
+    set(QUILLON_TEST_DRIVE "")
+endif()
+
+# A static Qt has its plugins linked in: the platform's own one comes by
+# default, the offscreen one that tests and unattended runs use only when asked.
+function(quillon_import_offscreen_plugin target)
+    get_target_property(qt_core_type Qt6::Core TYPE)
+    if(qt_core_type STREQUAL "STATIC_LIBRARY" AND TARGET Qt6::QOffscreenIntegrationPlugin)
+        qt_import_plugins(${target} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+    endif()
+endfunction()
+
 # quillon_add_test(<name> SOURCES <files...> [LIBRARIES <targets...>])
 # One Qt Test executable registered with CTest. Tests run offscreen so that
 # widget tests need no display.
@@ -16,13 +33,28 @@ function(quillon_add_test name)
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBRARIES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     target_compile_definitions(${name} PRIVATE
-        QUILLON_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-        QUILLON_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+        QUILLON_SOURCE_DIR="${QUILLON_TEST_DRIVE}${PROJECT_SOURCE_DIR}"
+        QUILLON_RESOURCES_DIR="${QUILLON_TEST_DRIVE}${PROJECT_SOURCE_DIR}/resources")
     set_target_properties(${name} PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     quillon_set_warnings(${name})
+    quillon_import_offscreen_plugin(${name})
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-        TIMEOUT 300)
+    # Qt Test on Windows sends its log to the debugger unless a console window
+    # is attached; CTest reads it from the standard output.
+    set(environment QT_QPA_PLATFORM=offscreen)
+    if(WIN32)
+        list(APPEND environment QT_FORCE_STDERR_LOGGING=1)
+    endif()
+    # Under Wine the offscreen platform finds no fonts of its own; it gets
+    # this machine's default font, so that text measures as on Linux.
+    if(WIN32 AND CMAKE_CROSSCOMPILING AND EXISTS /usr/share/fonts/truetype/dejavu)
+        list(APPEND environment QT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/dejavu)
+    endif()
+    # Wine hands QT_* variables to Windows programs only when spelt WINEQT_*.
+    if(WIN32 AND CMAKE_CROSSCOMPILING)
+        list(TRANSFORM environment PREPEND WINE OUTPUT_VARIABLE wine_environment)
+        list(APPEND environment ${wine_environment})
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 300)
 endfunction()

@@ -1,30 +1,22 @@
 #include "ConsoleInstallUi.h"
 
+#include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
+#include "platform/ConsoleStream.h"
 
-#include <cstdio>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
-#else
-#include <unistd.h>
-#endif
-
-ConsoleInstallUi::ConsoleInstallUi(const Answers &answers, const LanguageTextTable &texts)
-    : m_answers(answers), m_texts(texts), m_out(stdout), m_terminal(isatty(fileno(stdout)) != 0)
+ConsoleInstallUi::ConsoleInstallUi(ConsoleStream &out, const Answers &answers,
+                                   const LanguageTextTable &texts)
+    : m_answers(answers), m_texts(texts), m_out(out)
 {}
 
 void ConsoleInstallUi::print(const QString &text)
 {
     if (m_progressShown)
-        m_out << "\r\033[K";
+        m_out.rewriteLine(QString());
     m_progressShown = false;
     // Our texts break lines with CR LF; the console wants plain line feeds.
-    m_out << QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")) << '\n';
-    m_out.flush();
+    m_out.write(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")) + u'\n');
 }
 
 void ConsoleInstallUi::setStage(const QString &text)
@@ -37,17 +29,15 @@ void ConsoleInstallUi::setProgressBar(int value)
     if (value == m_progress)
         return;
     m_progress = value;
-    if (m_terminal)
+    if (m_out.isInteractive())
         drawProgress();
 }
 
 void ConsoleInstallUi::drawProgress()
 {
-    m_out << "\r\033[K" << m_stage << ' ' << m_progress << '%';
-    m_out.flush();
+    m_out.rewriteLine(m_stage + u' ' + QString::number(m_progress) + u'%');
     m_progressShown = true;
 }
-
 bool ConsoleInstallUi::askYesNo(Question question, const QString &text, const QString &)
 {
     switch (question) {
@@ -74,7 +64,7 @@ bool ConsoleInstallUi::askYesNo(Question question, const QString &text, const QS
 
 void ConsoleInstallUi::showWarning(const QString &text, const QString &caption)
 {
-    print(caption + QStringLiteral(": ") + text);
+    print(InstallCaption(m_texts, caption) + QStringLiteral(": ") + text);
 }
 
 OverwriteAnswer ConsoleInstallUi::askOverwrite(const QString &text)

@@ -2,13 +2,13 @@
 
 #include "install/InstallUi.h"
 
-#include <QTextStream>
+class ConsoleStream;
 
 struct LanguageTextTable;
 
 // The install run on the console: memo lines, warnings and the final
-// message on standard output (UTF-8), progress as one updating line when
-// standard output is a terminal, and every question answered beforehand.
+// message on standard output, progress as one updating line when standard
+// output is a terminal, and every question answered beforehand.
 class ConsoleInstallUi : public InstallUi
 {
 public:
@@ -19,7 +19,7 @@ public:
     };
 
     // texts: the run's "InstallForm" texts.
-    ConsoleInstallUi(const Answers &answers, const LanguageTextTable &texts);
+    ConsoleInstallUi(ConsoleStream &out, const Answers &answers, const LanguageTextTable &texts);
 
     int elapsedSeconds() const { return m_elapsed; }
     // Prints a line, clearing the progress line first.
@@ -44,8 +44,7 @@ private:
 
     Answers m_answers;
     const LanguageTextTable &m_texts;
-    QTextStream m_out;
-    bool m_terminal = false;
+    ConsoleStream &m_out;
     bool m_progressShown = false;
     QString m_stage;
     int m_progress = -1;

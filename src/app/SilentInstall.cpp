@@ -8,15 +8,17 @@
 #include "install/InstalledDataCheck.h"
 #include "install/RepairSelection.h"
 #include "install/RunReport.h"
+#include "platform/ConsoleStream.h"
 #include "platform/VersionStore.h"
 #include "selection/PageChecks.h"
 
 #include <QDir>
-#include <QTextStream>
 
 #include <algorithm>
 
-SilentInstall::SilentInstall(const CommandLine &commandLine) : m_commandLine(commandLine) {}
+SilentInstall::SilentInstall(const CommandLine &commandLine)
+    : m_commandLine(commandLine), m_out(OpenConsoleStream(ConsoleStream::Channel::Output))
+{}
 
 int SilentInstall::run()
 {
@@ -26,7 +28,7 @@ int SilentInstall::run()
     LoadTextTable(m_texts, m_commandLine.settings.programFolder, CurrentLanguageName(),
                   TextSection::InstallForm);
     if (!m_texts.error.isEmpty()) // a file too large to be a language file, not read
-        QTextStream(stdout) << m_texts.error << '\n';
+        say(m_texts.error);
     RunReport report(m_commandLine.verify   ? QStringLiteral("verify")
                      : m_commandLine.repair ? QStringLiteral("repair")
                                             : QStringLiteral("install"));
@@ -40,8 +42,7 @@ int SilentInstall::run()
 
 void SilentInstall::say(const QString &text) const
 {
-    QTextStream(stdout) << QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                        << '\n';
+    m_out->write(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")) + u'\n');
 }
 
 bool SilentInstall::refuse(const QString &message)
@@ -149,7 +150,7 @@ int SilentInstall::runCommand(RunReport &report)
     // A repair replaces exactly the files it found different.
     const OverwriteAnswer overwrite
             = m_commandLine.repair ? OverwriteAnswer::All : m_commandLine.overwrite;
-    ConsoleInstallUi ui({overwrite, m_commandLine.saveStatus}, m_texts);
+    ConsoleInstallUi ui(*m_out, {overwrite, m_commandLine.saveStatus}, m_texts);
     InstallContext context(m_state, m_texts, ui);
     context.statusFolder = m_commandLine.settings.statusFolder;
     const int status = m_commandLine.verify   ? verify(context)

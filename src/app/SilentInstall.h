@@ -2,10 +2,12 @@
 
 #include "app/CommandLine.h"
 #include "i18n/TextTable.h"
+#include "platform/ConsoleStream.h"
 #include "selection/WizardState.h"
 
 #include <QElapsedTimer>
 
+#include <memory>
 #include <optional>
 
 class ConsoleInstallUi;
@@ -51,6 +53,7 @@ private:
     void say(const QString &text) const;
 
     const CommandLine &m_commandLine;
+    std::unique_ptr<ConsoleStream> m_out;
     LanguageTextTable m_texts;
     WizardState m_state;
     std::optional<DataSetDescription> m_description;

@@ -1,17 +1,22 @@
 #include "app/CommandLine.h"
 #include "app/SilentInstall.h"
 #include "app/WindowSequence.h"
+#include "platform/ConsoleStream.h"
 #include "ui/QuillonApplication.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
 
 namespace {
 
+void print(ConsoleStream::Channel channel, const QString &text)
+{
+    OpenConsoleStream(channel)->write(text);
+}
+
 int printUsage(const CommandLine &commandLine)
 {
-    QTextStream err(stderr);
-    err << commandLine.error << "\n\n" << commandLine.helpText;
+    print(ConsoleStream::Channel::Error,
+          commandLine.error + QStringLiteral("\n\n") + commandLine.helpText);
     return SilentInstall::CannotStart;
 }
 
@@ -21,11 +26,12 @@ int runWithoutWindows(const CommandLine &commandLine)
 {
     switch (commandLine.action) {
     case CommandLine::Action::Help:
-        QTextStream(stdout) << commandLine.helpText;
+        print(ConsoleStream::Channel::Output, commandLine.helpText);
         return 0;
     case CommandLine::Action::Version:
-        QTextStream(stdout) << QCoreApplication::applicationName() << ' '
-                            << QCoreApplication::applicationVersion() << '\n';
+        print(ConsoleStream::Channel::Output, QCoreApplication::applicationName() + u' '
+                                                      + QCoreApplication::applicationVersion()
+                                                      + u'\n');
         return 0;
     case CommandLine::Action::UsageError:
         return printUsage(commandLine);

@@ -1,5 +1,6 @@
 #include "LocationRules.h"
 
+#include "platform/FolderIdentity.h"
 #include "platform/PlatformPaths.h"
 #include "selection/WizardState.h"
 
@@ -11,13 +12,14 @@
 
 namespace {
 
-// "/Vestra/Bin/" is the same folder as "/Vestra/Bin"; letting it through would
-// let the user pick or remove a folder of the application.
+// "/Vestra/Bin/" is the same folder as "/Vestra/Bin", and on Windows so is
+// "c:\vestra\bin"; letting them through would let the user pick or remove a
+// folder of the application.
 bool holds(const QStringList &folders, const QString &path)
 {
-    const QString folder = QDir::cleanPath(path);
+    const QString folder = FolderIdentity(path);
     return std::any_of(folders.cbegin(), folders.cend(),
-                       [&folder](const QString &f) { return QDir::cleanPath(f) == folder; });
+                       [&folder](const QString &f) { return FolderIdentity(f) == folder; });
 }
 
 } // namespace
@@ -85,7 +87,7 @@ DeleteRefusal CheckDelete(const QString &folder, const LocationSetup &setup)
     if (holds(setup.protectedFolderList, folder) || holds(setup.versionFolderList, folder))
         return DeleteRefusal::ProtectedFolder;
     for (const QString &destination : setup.otherDestinations) {
-        if (!destination.isEmpty() && destination == folder)
+        if (!destination.isEmpty() && IsSameFolder(destination, folder))
             return DeleteRefusal::OtherDestination;
     }
     const QDir dir(folder);

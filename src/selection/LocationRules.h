@@ -33,7 +33,7 @@ QString WithRootSeparator(const QString &path);
 // folder, otherwise the platform's fallback ("C:/" on Windows, "/" elsewhere).
 QString StartFolder(const QString &startPath);
 
-// True when the path is, as exact text, one of the versions' own folders.
+// True when the path names one of the versions' own folders.
 bool IsVersionFolder(const QString &path, const QStringList &versionFolderList);
 
 // True for a name every file system the data goes to can hold as a folder
@@ -51,7 +51,7 @@ enum class DeleteRefusal {
 };
 
 // Why a folder may not be deleted from the dialog, checked in this order;
-// folders compare as exact text.
+// folders compare by what they are (see FolderIdentity).
 DeleteRefusal CheckDelete(const QString &folder, const LocationSetup &setup);
 
 } // namespace LocationRules

@@ -3,6 +3,7 @@
 #include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
+#include "platform/FolderIdentity.h"
 #include "selection/WizardState.h"
 
 #include <QDir>
@@ -31,7 +32,7 @@ std::optional<Refusal> protectedFolder(DataKind kind, const WizardState &state,
 {
     const QString destination = state.kind(kind).destination;
     for (const QString &folder : state.protectedFolderList) {
-        if (!folder.endsWith(ownFolderSuffix(kind)) && destination == folder)
+        if (!folder.endsWith(ownFolderSuffix(kind)) && IsSameFolder(destination, folder))
             return Refusal{GetText(texts, InstallText::ProtectedFolder) + u'\n'
                                    + GetText(texts, InstallText::ChooseAnotherFolder),
                            Warning};
@@ -61,9 +62,9 @@ std::optional<Refusal> checkSti(const WizardState &state, const LanguageTextTabl
     const KindState &sti = state.kind(DataKind::STI);
     if (!sty.selected || !sti.selected)
         return std::nullopt;
-    if (sti.destination == sty.destination)
+    if (IsSameFolder(sti.destination, sty.destination))
         return taken(DataKind::STY, state, texts);
-    if (sti.destination != state.defaultDestination(DataKind::STI)
+    if (!IsSameFolder(sti.destination, state.defaultDestination(DataKind::STI))
         && !QFileInfo(sti.destination).isDir())
         return Refusal{GetText(texts, InstallText::DestinationMissing) + u'\n'
                                + installFolderWords(DataKind::STI, texts)
@@ -79,9 +80,9 @@ std::optional<Refusal> checkDetail(const WizardState &state, const LanguageTextT
             return std::nullopt;
     }
     const QString detail = state.kind(DataKind::DETAIL).destination;
-    if (detail == state.kind(DataKind::STY).destination)
+    if (IsSameFolder(detail, state.kind(DataKind::STY).destination))
         return taken(DataKind::STY, state, texts);
-    if (detail == state.kind(DataKind::STI).destination)
+    if (IsSameFolder(detail, state.kind(DataKind::STI).destination))
         return taken(DataKind::STI, state, texts);
     return std::nullopt;
 }

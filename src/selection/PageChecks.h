@@ -18,7 +18,7 @@ struct Refusal
 
 // The checks the wizard pages make before they let the user go on; the
 // unattended install makes the same ones in the same order. Folders compare
-// as exact text.
+// by what they are, not by how they are spelt (see FolderIdentity).
 namespace PageChecks {
 
 // Page 1: some kind must be selected.

@@ -252,6 +252,17 @@ void tst_SilentInstall::cannotStart_data()
     QTest::addColumn<QString>("expected");        // in the output
     QTest::newRow("protected destination") << QStringList{"--dest", "STY=<vestra>/Color"} << "3.1"
                                            << "<58>";
+    QTest::newRow("protected destination, other spelling")
+            << QStringList{"--dest", "STY=<vestra>/Bin/../Color/"} << "3.1"
+            << "<58>";
+#ifdef Q_OS_WIN
+    QTest::newRow("protected destination, other case")
+            << QStringList{"--dest", "STY=<VESTRA>\\COLOR"} << "3.1"
+            << "<58>";
+    QTest::newRow("STI into STY's folder, other case")
+            << QStringList{"--dest", "STI=<BASE>sty_2027ss"} << "3.1"
+            << "<33>";
+#endif
     QTest::newRow("STI into STY's folder") << QStringList{"--dest", "STI=<base>STY_2027SS"} << "3.1"
                                            << "<33>";
     QTest::newRow("missing STI folder") << QStringList{"--dest", "STI=<base>nowhere"} << "3.1"
@@ -291,7 +302,10 @@ void tst_SilentInstall::cannotStart()
     QVERIFY(f.pack());
     f.writeRegistry(registryVersion, f.vestra);
     for (QString &argument : arguments)
-        argument.replace("<vestra>", f.vestra).replace("<base>", f.base);
+        argument.replace("<vestra>", f.vestra)
+                .replace("<base>", f.base)
+                .replace("<VESTRA>", QDir::toNativeSeparators(f.vestra.toUpper()))
+                .replace("<BASE>", f.base.toUpper());
     expected.replace("<58>", text(InstallText::ProtectedFolder))
             .replace("<33>", text(InstallText::DestinationTaken))
             .replace("<32>", text(InstallText::DestinationMissing))

@@ -65,11 +65,14 @@ void tst_FolderScan::hiddenDotAndLinkedFoldersAreSkipped()
     f.addPackage(DataKind::STY, "unit/a.sty_", "x");
     f.addPackage(DataKind::STY, ".hidden/b.sty_", "x");
     f.addPackage(DataKind::STY, "unit/.c.sty_", "x");
-    // A link back up the tree would make the scan go round for ever.
+    // A link back up the tree would make the scan go round for ever. On
+    // Windows QFile::link makes a shell shortcut, which is a plain file.
+#ifndef Q_OS_WIN
     QVERIFY(QFile::link(f.state.kind(DataKind::STY).sourceFolder,
                         f.source(DataKind::STY, "unit/loop")));
     QVERIFY(QFile::link(f.source(DataKind::STY, "unit/a.sty_"),
                         f.source(DataKind::STY, "linked.sty_")));
+#endif
 
     ScanFolder(f.context, f.state.kind(DataKind::STY).sourceFolder, true);
     const KindLists &lists = f.context.kindLists(DataKind::STY);

@@ -1,3 +1,4 @@
+#include "package/InstalledFileWriter.h"
 #include "package/PackageExtractor.h"
 
 #include "PackageBytes.h"
@@ -20,6 +21,9 @@ private slots:
     void damagedPackageFails();
     void failureKeepsEarlierInstalledFile();
     void successReplacesInstalledFile();
+    void replacementRefused_data();
+    void replacementRefused();
+    void unfinishedFileHasRecognisableName();
     void newFileGetsOrdinaryPermissions();
     void missingPackedCopyFails();
     void unreadablePackedCopyStays();
@@ -187,9 +191,69 @@ void tst_PackageExtractor::successReplacesInstalledFile()
     QVERIFY(TestFiles::write(packed("a.sti"), stiData(3000, 520)));
     QVERIFY(TestFiles::write(packed("a.sti_"), compressed("STIComp", stiData(4000, 610))));
     PackageExtractor extractor;
-    QVERIFY(extractor.extract(packed("a.sti_"), packed("a.sti")));
+    QVERIFY2(extractor.extract(packed("a.sti_"), packed("a.sti")),
+             qPrintable(extractor.errorString()));
     QCOMPARE(TestFiles::read(packed("a.sti")), stiData(4000, 610));
     QCOMPARE(leftovers(), QStringList{"a.sti"});
+}
+
+void tst_PackageExtractor::replacementRefused_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("heldOpen");
+    QTest::newRow("read-only") << true << false;
+    // Only Windows keeps a file that another program has open from being replaced.
+#ifdef Q_OS_WIN
+    QTest::newRow("held open by another program") << false << true;
+#endif
+}
+
+void tst_PackageExtractor::replacementRefused()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(bool, heldOpen);
+    // GIVEN an installed file that is read-only or held open
+    const QByteArray earlier = stiData(3000, 520);
+    QVERIFY(TestFiles::write(packed("a.sti"), earlier));
+    QVERIFY(TestFiles::write(packed("a.sti_"), compressed("STIComp", stiData(4000, 610))));
+    if (readOnly) {
+        QVERIFY(QFile::setPermissions(packed("a.sti"), QFile::ReadOwner | QFile::ReadOther));
+        if (QFileInfo(packed("a.sti")).isWritable())
+            QSKIP("permissions do not keep this user from writing");
+    }
+    QFile holder(packed("a.sti"));
+    if (heldOpen)
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    // WHEN a package is unpacked over it
+    PackageExtractor extractor;
+    QVERIFY(!extractor.extract(packed("a.sti_"), packed("a.sti")));
+    holder.close();
+    // THEN that file fails with a line naming it, and it is kept as it was
+    QVERIFY2(extractor.errorString().contains(QDir::toNativeSeparators(packed("a.sti"))),
+             qPrintable(extractor.errorString()));
+    QCOMPARE(TestFiles::read(packed("a.sti")), earlier);
+    QCOMPARE(leftovers(), QStringList{"a.sti"});
+    QFile::setPermissions(packed("a.sti"), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void tst_PackageExtractor::unfinishedFileHasRecognisableName()
+{
+    QVERIFY(TestFiles::write(packed("a.sty"), "installed"));
+    {
+        InstalledFileWriter writer(packed("a.sty"));
+        QVERIFY(writer.open());
+        QVERIFY(writer.write("new", 3));
+        QStringList unfinished = leftovers();
+        unfinished.removeOne("a.sty");
+        // Linux keeps a file nameless until it is put in place: a killed run leaves nothing.
+#ifdef Q_OS_WIN
+        QCOMPARE(unfinished.size(), 1);
+#endif
+        for (const QString &name : std::as_const(unfinished))
+            QVERIFY2(name.startsWith("a.sty.") && name.endsWith(".quillon-part"), qPrintable(name));
+    }
+    QCOMPARE(leftovers(), QStringList{"a.sty"});
+    QCOMPARE(TestFiles::read(packed("a.sty")), QByteArray("installed"));
 }
 
 void tst_PackageExtractor::newFileGetsOrdinaryPermissions()

@@ -94,7 +94,12 @@ void tst_LocationRules::versionFolder_data()
     QTest::newRow("with a trailing separator") << "/Vestra 3.1/Bin/" << true;
     QTest::newRow("another version's") << "/Vestra 2.0/Bin" << true;
     QTest::newRow("a folder inside") << "/Vestra 3.1/Bin/Style" << false;
+    // Windows file names keep their case but compare without it.
+#ifdef Q_OS_WIN
+    QTest::newRow("other case") << "/vestra 3.1/bin" << true;
+#else
     QTest::newRow("other case") << "/vestra 3.1/bin" << false;
+#endif
 }
 
 void tst_LocationRules::versionFolder()
@@ -151,6 +156,12 @@ void tst_LocationRules::deleteChecks_data()
     QTest::newRow("protected") << root.filePath("V/Color") << DeleteRefusal::ProtectedFolder;
     QTest::newRow("protected, trailing separator")
             << root.filePath("V/Color/") << DeleteRefusal::ProtectedFolder;
+#ifdef Q_OS_WIN
+    QTest::newRow("protected, other spelling")
+            << QDir::toNativeSeparators(root.filePath("v/COLOR")) << DeleteRefusal::ProtectedFolder;
+    QTest::newRow("another kind's destination, other case")
+            << root.filePath("DEST/Sty") << DeleteRefusal::OtherDestination;
+#endif
     QTest::newRow("a version's folder")
             << root.filePath("V2/Bin") << DeleteRefusal::ProtectedFolder;
     QTest::newRow("another kind's destination")

@@ -162,4 +162,35 @@ QImage checkImage(int index)
     return image;
 }
 
+QImage programIcon(const PictureFonts &fonts, int size)
+{
+    QImage image = transparentImage(size, size);
+    QPainter painter(&image);
+    setUpPainter(painter);
+    painter.scale(size / 256.0, size / 256.0); // drawn on a 256-pixel grid
+    QLinearGradient background(0, 0, 256, 256);
+    background.setColorAt(0, PictureColours::Blue);
+    background.setColorAt(1, PictureColours::DeepBlue);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(background);
+    painter.drawRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
+    if (size >= 32) {
+        QPen stitches(QColor(255, 255, 255, 120), 6, Qt::CustomDashLine, Qt::RoundCap);
+        stitches.setDashPattern({2, 2.5});
+        painter.setPen(stitches);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(26, 26, 204, 204), 30, 30);
+    }
+    painter.setPen(Qt::white);
+    painter.setFont(fonts.serif(150));
+    painter.drawText(QRectF(8, 0, 240, 232), Qt::AlignCenter, QStringLiteral("Q"));
+    QPainterPath thread;
+    thread.moveTo(150, 176);
+    thread.cubicTo(190, 200, 206, 150, 226, 196);
+    painter.setPen(QPen(QColor(255, 214, 120), 12, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(thread);
+    return image;
+}
+
 } // namespace SmallPictures

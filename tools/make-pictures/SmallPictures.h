@@ -17,5 +17,7 @@ QImage question();
 // 16 x 16: the unit tree's check images, in the order of their index:
 // 0 unchecked, 1 checked, 2 partly checked.
 QImage checkImage(int index);
+// size x size: the program's icon, a serif "Q" on cloth with a thread.
+QImage programIcon(const PictureFonts &fonts, int size);
 
 } // namespace SmallPictures

@@ -3,9 +3,10 @@
 //   make-pictures OUTPUT_DIR [--font-dir DIR]
 //
 // Writes OUTPUT_DIR/readme_k.bmp, OUTPUT_DIR/readme_e.bmp and the small
-// pictures under OUTPUT_DIR/pictures/. The same fonts give the same bytes, so
-// the pictures can be made again and compared.
+// pictures under OUTPUT_DIR/pictures/, the program's icon quillon.ico among them. The same fonts
+// give the same bytes, so the pictures can be made again and compared.
 
+#include "IconFile.h"
 #include "PictureFonts.h"
 #include "ReadmePicture.h"
 #include "ReadmeTexts.h"
@@ -28,7 +29,27 @@ struct Picture
     QImage image;
 };
 
+// The program's icon in the sizes Windows shows it at.
+QByteArray programIconFile(const PictureFonts &fonts)
+{
+    QList<QImage> images;
+    for (int size : {16, 24, 32, 48, 256})
+        images.append(SmallPictures::programIcon(fonts, size));
+    return IconFile(images);
+}
+
 // Writes through a temporary file, so a failed write leaves the old picture.
+bool saveFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        error = QStringLiteral("Cannot write %1: %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    return true;
+}
+
 bool savePicture(const QString &path, const QImage &image, QString &error)
 {
     QSaveFile file(path);
@@ -105,5 +126,12 @@ int main(int argc, char *argv[])
         }
         out << "Wrote " << QDir::toNativeSeparators(path) << '\n';
     }
+    const QString icon = outputDir.filePath(QStringLiteral("pictures/quillon.ico"));
+    QString error;
+    if (!saveFile(icon, programIconFile(fonts), error)) {
+        err << error << '\n';
+        return 1;
+    }
+    out << "Wrote " << QDir::toNativeSeparators(icon) << '\n';
     return 0;
 }

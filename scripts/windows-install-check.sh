@@ -1,0 +1,189 @@
+# The unattended-install part of scripts/windows-check.sh, which sources this
+# file after the Windows and Linux builds (it uses $wine, $build, $root, fail).
+# Windows paths are written here as a person types them, with backslashes.
+
+c_drive=$WINEPREFIX/drive_c
+check=$build/check
+bin_windows=$build/bin
+bin_linux=$root/build/default/bin
+
+# C:\x\y as this machine sees it.
+unix_path() {
+    local path=${1#C:\\}
+    echo "$c_drive/${path//\\//}"
+}
+
+# Runs a batch file under Wine's cmd with the program and its arguments in the
+# environment (batch files themselves are read in the console's code page, so
+# they hold nothing but ASCII) and prints the exit status cmd saw.
+# Output that the batch file redirects goes to C:\quillon-check\out.txt.
+run_cmd() {
+    local batch=$1 program=$2
+    shift 2
+    QUILLON_PROGRAM=$program QUILLON_ARGS="$*" QUILLON_OUT='C:\quillon-check\out.txt' \
+        timeout 600 "$wine" cmd /c "$batch" | tr -d '\r' | sed -n 's/^exit=//p'
+}
+
+expect_status() {
+    local what=$1 expected=$2 actual=$3
+    [[ $actual == "$expected" ]] || fail "$what: exit status '$actual', expected $expected"
+    echo "  $what: exit status $actual, as expected"
+}
+
+write_batches() {
+    mkdir -p "$c_drive/quillon-check"
+    # The console program: cmd waits for it, and %ERRORLEVEL% is its exit status.
+    printf '%s\r\n' '@echo off' '"%QUILLON_PROGRAM%" %QUILLON_ARGS% > "%QUILLON_OUT%"' \
+        'echo exit=%ERRORLEVEL%' >"$c_drive/quillon-check/redirected.bat"
+    printf '%s\r\n' '@echo off' '"%QUILLON_PROGRAM%" %QUILLON_ARGS%' 'echo exit=%ERRORLEVEL%' \
+        >"$c_drive/quillon-check/console.bat"
+    # The window program, as a deployment script has to start it.
+    printf '%s\r\n' '@echo off' 'start "" /wait "%QUILLON_PROGRAM%" %QUILLON_ARGS%' \
+        'echo exit=%ERRORLEVEL%' >"$c_drive/quillon-check/window.bat"
+}
+
+# Plain data with folder and file names in Korean, Thai and Chinese besides
+# the sample data, packed by the Linux and the Windows quillon-pack.
+make_data_sets() {
+    local plain=$check/plain
+    cp -r samples/plain "$plain"
+    local unit='정장 สูท 西装'
+    mkdir -p "$plain/STY_2027SS/$unit" "$plain/STI_2027SS/$unit" "$plain/DETAIL_2027SS/단추 กระดุม 纽扣"
+    cp samples/plain/STY_2027SS/Sports/Jacket/JK27S01.sty "$plain/STY_2027SS/$unit/재킷 เสื้อ 夹克.sty"
+    cp samples/plain/STI_2027SS/Formal/Coat/CT27S01.sti "$plain/STI_2027SS/$unit/재킷 เสื้อ 夹克.sti"
+    cp samples/plain/DETAIL_2027SS/Buttons/BT27S01.tfc "$plain/DETAIL_2027SS/단추 กระดุม 纽扣/단추.tfc"
+    local pack_options=(--year 2027 --season S/S --volume 12 --folder STY=STY_2027SS
+                        --folder STI=STI_2027SS --folder DETAIL=DETAIL_2027SS)
+    "$bin_linux/quillon-pack" "$plain" "$check/linux-dataset" "${pack_options[@]}" >/dev/null
+    dataset='C:\Quillon 검사\시즌 2027SS'
+    "$wine" "$bin_windows/quillon-pack.exe" "Z:$plain" "$dataset" "${pack_options[@]}" >/dev/null \
+        || fail "quillon-pack.exe could not pack the data set"
+    diff -r "$check/linux-dataset" "$(unix_path "$dataset")" >/dev/null \
+        || fail "quillon-pack.exe and the Linux quillon-pack made different data sets"
+    echo "  quillon-pack.exe packed the same data set as the Linux build, in $dataset"
+}
+
+# Vestra 2.5 in the registry's 64-bit view; the newer 3.1, a 32-bit program,
+# in the 32-bit view, in a folder whose data folders lie past 260 characters.
+write_registry() {
+    older='C:\Program Files\Kestrel\Vestra 2.5'
+    vestra='C:\Program Files (x86)\Kestrel\스타일 데이터 설치 검사를 위한 아주 긴 한국어 폴더 이름'
+    vestra+='\โฟลเดอร์ชื่อยาวสำหรับทดสอบเส้นทางที่ยาวกว่าสองร้อยหกสิบตัวอักษร'
+    vestra+='\用于测试超过二百六十个字符的长路径的中文文件夹名称'
+    vestra+='\A long folder name that takes every data folder past 260 characters'
+    vestra+='\Kestrel Vestra 3.1 for the long path check\Vestra 3.1'
+    local destination="$vestra\\Bin\\STY_2027SS"
+    ((${#destination} > 260)) || fail "the destination is only ${#destination} characters long"
+    mkdir -p "$(unix_path "$older")/Bin" "$(unix_path "$vestra")/Bin"
+    "$wine" reg add 'HKLM\SOFTWARE\Kestrel\Vestra\2.5\Directory' /v Defaultdir /t REG_SZ \
+        /d "$older" /f /reg:64 >/dev/null
+    "$wine" reg add 'HKLM\SOFTWARE\Kestrel\Vestra\3.1\Directory' /v Defaultdir /t REG_SZ \
+        /d "$vestra" /f /reg:32 >/dev/null
+    echo "  Registry: Vestra 2.5 (64-bit view), Vestra 3.1 (32-bit view) whose STY folder is" \
+        "${#destination} characters long"
+}
+
+linux_install() {
+    mkdir -p "$linux_vestra/Bin" "$check/linux/status"
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_LOCAL_MACHINE\SOFTWARE\Kestrel\Vestra\3.1\Directory]' \
+        "\"Defaultdir\"=\"$linux_vestra\"" >"$check/linux/registry.reg"
+    local status=0
+    "$bin_linux/quillon" --silent --dataset "$check/linux-dataset" --registry "$check/linux/registry.reg" \
+        --status-dir "$check/linux/status" "$@" >/dev/null || status=$?
+    echo "$status"
+}
+
+same_tree() {
+    diff -r "$linux_vestra/Bin" "$(unix_path "$vestra")/Bin" >/dev/null \
+        || fail "$1: the tree installed under Wine differs from the Linux build's"
+    [[ -z $(ls -A "$(unix_path "$older")/Bin") ]] || fail "$1: data went to the older Vestra 2.5"
+    echo "  $1: the installed tree is byte for byte the Linux build's ($(find "$linux_vestra/Bin" -type f | wc -l) files)"
+}
+
+# The text of a number in a language file's InstallForm section.
+install_text() {
+    sed -n '/^\[InstallForm\]/,/^\[/p' "resources/$1.tdw" | sed -n "s/^$2=//p" | tr -d '\r' | sed 's/^"\(.*\)"$/\1/'
+}
+
+# A status file's lines, sorted, with Vestra's folder as <vestra> and "/" for
+# "\\". The lines for folders that exist already are left out: the first folder
+# of the listing is never named, and Windows lists a folder sorted by name
+# where Linux takes the order the file system gives.
+normalized() {
+    local text
+    text=$(tr -d '\r' <"$1" | grep -vF "$(install_text English 40)")
+    text=${text//"$2"/<vestra>}
+    printf '%s\n' "${text//\\//}" | sort
+}
+
+# The status files in C:\ name the same files as the Linux build's, in
+# Windows form: Vestra's folder with backslashes.
+same_status_files() {
+    local today kind
+    today=$(date +%F)
+    for kind in STY STI DETAIL; do
+        local name=${kind}_Install_Status-$today.txt
+        [[ -f $c_drive/$name ]] || fail "no status file C:\\$name"
+        grep -qF "$vestra\\Bin\\${kind}_2027SS\\" "$c_drive/$name" \
+            || fail "C:\\$name names no file in Windows form"
+        cmp -s <(normalized "$c_drive/$name" "$vestra") \
+            <(normalized "$check/linux/status/$name" "$linux_vestra") \
+            || fail "C:\\$name does not list what the Linux build's status file lists"
+    done
+    echo "  Status files in C:\\ for STY, STI and DETAIL, listing what the Linux build lists"
+}
+
+# What a person sees in a console: cmd in a terminal. Wine draws the console
+# with cursor movements between the characters, which are taken out.
+console_text() {
+    local program=$1
+    shift
+    QUILLON_PROGRAM=$program QUILLON_ARGS="$*" \
+        script -qec "$wine cmd /c C:\\\\quillon-check\\\\console.bat" /dev/null </dev/null \
+        | sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' | tr -d '\r' || true
+}
+
+install_checks() {
+    echo "== Unattended installs under Wine"
+    rm -rf "$check"
+    mkdir -p "$check"
+    write_batches
+    make_data_sets
+    write_registry
+    local com="$bin_windows/quillon.com" exe="$bin_windows/quillon.exe"
+    local out='C:\quillon-check\out.txt'
+    local done_text done_word
+    done_text=$(install_text Korean 26)
+    done_word=${done_text##* } # the console check looks for a word without blanks
+    linux_vestra="$check/linux/Vestra 3.1"
+
+    expect_status "Linux build, first install" 0 "$(linux_install --lang Korean)"
+    expect_status "quillon.com, first install (Korean, output to a file)" 0 \
+        "$(run_cmd 'C:\quillon-check\redirected.bat' "$com" --silent --lang Korean --dataset "\"$dataset\"")"
+    grep -qF "$done_text" "$(unix_path "$out")" \
+        || fail "the output file does not hold the Korean final message in UTF-8"
+    echo "  The redirected output is UTF-8: \"$done_text\""
+    same_tree "First install"
+
+    expect_status "Linux build, again" 1 "$(linux_install --save-status yes)"
+    expect_status "quillon.com, again, status files in C:\\" 1 \
+        "$(run_cmd 'C:\quillon-check\redirected.bat' "$com" --silent --dataset "\"$dataset\"" --save-status yes)"
+    same_status_files
+
+    expect_status "quillon.exe by start /wait, replacing everything" 1 \
+        "$(run_cmd 'C:\quillon-check\window.bat' "$exe" --silent --dataset "\"$dataset\"" --overwrite all)"
+    same_tree "Replacing everything"
+
+    local protected="${vestra^^}\\color"
+    expect_status "quillon.com, a protected folder spelt in other case" 3 \
+        "$(run_cmd 'C:\quillon-check\redirected.bat' "$com" --silent --dataset "\"$dataset\"" --dest "\"STY=$protected\"")"
+    expect_status "quillon.com, no data set" 3 \
+        "$(run_cmd 'C:\quillon-check\redirected.bat' "$com" --silent --dataset 'C:\nowhere')"
+
+    local text
+    text=$(console_text "$com" --silent --lang Korean --dataset "\"$dataset\"")
+    [[ $text == *"$done_word"* && $text == *"exit=1"* ]] \
+        || fail "the Korean lines did not reach the console as written: $text"
+    echo "  In a console the Korean lines read as written (\"$done_word\"), and %ERRORLEVEL% is 1"
+}
