@@ -53,7 +53,7 @@ void tst_ScreenFit::verifyFits(QWidget *window, QWidget *mustShow)
                                                       .arg(frame.y())
                                                       .arg(frame.width())
                                                       .arg(frame.height())));
-    QVERIFY(mustShow->isVisible());
+    QVERIFY2(mustShow->isVisible(), qPrintable(mustShow->objectName()));
     const QRect shown(mustShow->mapTo(window, QPoint(0, 0)), mustShow->size());
     QVERIFY2(window->rect().contains(shown), qPrintable(mustShow->objectName()));
 }
