@@ -14,6 +14,7 @@
 #include "selection/DataSetDescription.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -54,16 +55,14 @@ void readAsLanguageFile(const QByteArray &bytes)
     }
 }
 
-bool isPlainName(const QString &name)
+// What matters of a used folder name: joined to the data set folder it names
+// a folder directly inside it, never the data set itself or anything outside.
+bool staysInside(const QString &name)
 {
-    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-    if (name.isEmpty() || name == u"." || name == u"..")
-        return false;
-    for (QChar c : name) {
-        if (forbidden.contains(c) || c.unicode() < 0x20)
-            return false;
-    }
-    return true;
+    const QString base = QStringLiteral("/dataset");
+    const QString joined = QDir::cleanPath(base + u'/' + name);
+    return !name.contains(u'\\') && !name.contains(u':') && QFileInfo(joined).path() == base
+           && joined != base;
 }
 
 void readAsDescription(const QByteArray &bytes)
@@ -80,10 +79,10 @@ void readAsDescription(const QByteArray &bytes)
     for (size_t i = 0; i < description.present.size(); ++i) {
         anyPresent = anyPresent || description.present[i];
         if (description.present[i])
-            Fuzz::require(isPlainName(description.folderName[i]), "a used folder is a plain name");
+            Fuzz::require(staysInside(description.folderName[i]), "a used folder stays inside");
     }
     if (!anyPresent) // DETAIL stands in for a description that marks no kind present
-        Fuzz::require(isPlainName(description.folderName[2]), "a used folder is a plain name");
+        Fuzz::require(staysInside(description.folderName[2]), "a used folder stays inside");
 }
 
 } // namespace
