@@ -54,6 +54,8 @@ struct Options
                                   "Save the status files: yes or no "
                                   "(default: no).",
                                   "yes|no", "no"};
+    QCommandLineOption recover{"recover", "With --silent: only undoes installations that were "
+                                          "interrupted, then exits."};
 };
 
 class Parser
@@ -68,7 +70,7 @@ public:
         m_parser.addOptions({m_options.lang, m_options.dataset, m_options.registry,
                              m_options.statusDir, m_options.silent, m_options.kinds,
                              m_options.units, m_options.dest, m_options.overwrite,
-                             m_options.saveStatus});
+                             m_options.saveStatus, m_options.recover});
     }
 
     bool parse(const QStringList &arguments, const QString &programFolder);
@@ -117,13 +119,15 @@ bool Parser::parse(const QStringList &arguments, const QString &programFolder)
                                     ? absolute(m_parser.value(m_options.statusDir))
                                     : DefaultStatusFolder();
     m_result.silent = m_parser.isSet(m_options.silent);
+    m_result.recoverOnly = m_parser.isSet(m_options.recover);
 
     if (!takeLanguage() || !takeKinds() || !takeKindValues(m_options.units, true)
         || !takeKindValues(m_options.dest, false) || !takeAnswers())
         return false;
     if (!m_result.silent) {
-        for (const auto *option : {&m_options.kinds, &m_options.units, &m_options.dest,
-                                   &m_options.overwrite, &m_options.saveStatus}) {
+        for (const auto *option :
+             {&m_options.kinds, &m_options.units, &m_options.dest, &m_options.overwrite,
+              &m_options.saveStatus, &m_options.recover}) {
             if (m_parser.isSet(*option))
                 return fail(QStringLiteral("--%1 needs --silent").arg(option->names().first()));
         }

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/SilentInstall.h"
+#include "app/StartupRecovery.h"
 #include "app/WindowSequence.h"
 #include "ui/QuillonApplication.h"
 
@@ -32,6 +33,9 @@ int runWithoutWindows(const CommandLine &commandLine)
     case CommandLine::Action::Run:
         break;
     }
+    if (commandLine.recoverOnly)
+        return RecoverOnly(commandLine);
+    RecoverBeforeSilentInstall(commandLine);
     return SilentInstall(commandLine).run();
 }
 
@@ -50,5 +54,6 @@ int main(int argc, char *argv[])
             return runWithoutWindows(commandLine);
     }
     QuillonApplication app(argc, argv);
+    RecoverBeforeWindows(commandLine);
     return RunWindows(commandLine);
 }

@@ -104,6 +104,16 @@ enum : int {
     StatusLinesNotSaved = 87,
     StoppedAtFile = 88,
     InstalledWithUnreadFolders = 89, // the %1 data ...: %2 folders could not be read
+    ReasonLinkInTheWay = 90,
+    ReasonFolderInTheWay = 91,
+    ReasonNotRecorded = 92,
+    NotEnoughSpace = 93, // on %1: needs %2, %3 free
+    JournalNotWritable = 94,
+    CancelledRemovedRestored = 95, // %1 files and %2 folders removed, %3 files put back
+    BackupKept = 96,
+    RunStopped = 97,
+    Recovered = 98, // %1 files and %2 folders removed, %3 files put back
+    NothingToRecover = 99,
 };
 } // namespace InstallText
 

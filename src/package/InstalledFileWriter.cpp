@@ -1,60 +1,147 @@
 #include "InstalledFileWriter.h"
 
+#include "package/EntryType.h"
+#include "package/WriteJournal.h"
+#include "platform/FileReplacement.h"
+
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
-InstalledFileWriter::InstalledFileWriter(const QString &target) : m_target(target) {}
+namespace {
 
-InstalledFileWriter::~InstalledFileWriter() = default; // an uncommitted file is discarded
+constexpr auto OrdinaryPermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                     | QFileDevice::ReadUser | QFileDevice::WriteUser
+                                     | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
-QFileDevice *InstalledFileWriter::device() const
+} // namespace
+
+QString NameBeside(const QString &path, const QString &suffix)
 {
-    if (m_replacement)
-        return m_replacement.get();
-    return m_newFile.get();
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString name = path + u'.';
+    for (int i = 0; i < 6; ++i)
+        name += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
+    return name + u'.' + suffix;
 }
 
-bool InstalledFileWriter::open()
+InstalledFileWriter::InstalledFileWriter(const QString &target, WriteJournal *journal)
+    : m_target(target), m_journal(journal)
+{}
+
+InstalledFileWriter::~InstalledFileWriter()
 {
-    if (QFileInfo::exists(m_target)) {
-        m_replacement = std::make_unique<QSaveFile>(m_target);
-        if (m_replacement->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return true;
-    } else {
-        m_newFile = std::make_unique<QTemporaryFile>(m_target + QStringLiteral(".XXXXXX"));
-        if (m_newFile->open())
-            return true;
-    }
-    return failed();
+    // An uncommitted file is discarded.
+    if (m_tempMade)
+        m_file.remove();
 }
 
-bool InstalledFileWriter::write(const char *data, qint64 size)
+bool InstalledFileWriter::fail(const FileFailure &failure)
 {
-    return WriteWhole(*device(), data, size) || failed();
+    m_failure = failure;
+    m_error = failure.systemMessage;
+    return false;
 }
 
 bool InstalledFileWriter::failed()
 {
-    m_error = device()->errorString();
-    m_failure = {WriteFailureReason(device()->error(), m_target), m_error};
+    return fail({WriteFailureReason(m_file.error(), m_target), m_file.errorString()});
+}
+
+// A target that is a link, a special file or a folder is never written
+// through or replaced.
+bool InstalledFileWriter::targetRefused()
+{
+    switch (EntryTypeOf(m_target)) {
+    case EntryType::Link:
+    case EntryType::Special:
+        return !fail({FailureReason::LinkInTheWay, {}});
+    case EntryType::Folder:
+        return !fail({FailureReason::FolderInTheWay, {}});
+    case EntryType::File:
+    case EntryType::Missing:
+        break;
+    }
     return false;
+}
+
+bool InstalledFileWriter::open()
+{
+    if (targetRefused())
+        return false;
+    m_file.setFileName(NameBeside(m_target, QStringLiteral("new")));
+    if (m_journal && !m_journal->willCreate(m_file.fileName()))
+        return fail(m_journal->failure());
+    // Created new: an existing name, a link among them, makes this fail.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        if (m_journal)
+            m_journal->didNotCreate(m_file.fileName());
+        return failed();
+    }
+    m_tempMade = true;
+    // Set on the open file, so a name swapped meanwhile is not what changes.
+    m_file.setPermissions(OrdinaryPermissions);
+    return true;
+}
+
+// The temporary file now is the installed one.
+bool InstalledFileWriter::placed()
+{
+    m_tempMade = false;
+    return true;
+}
+
+bool InstalledFileWriter::write(const char *data, qint64 size)
+{
+    return WriteWhole(m_file, data, size) || failed();
 }
 
 bool InstalledFileWriter::commit()
 {
-    if (m_replacement)
-        return m_replacement->commit() || failed();
-    // A temporary file is readable by its owner only; an installed file gets
-    // the permissions any new file would.
-    m_newFile->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                              | QFileDevice::ReadUser | QFileDevice::WriteUser
-                              | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    if (m_newFile->flush() && m_newFile->rename(m_target)) {
-        m_newFile->setAutoRemove(false);
-        return true;
+    m_file.close();
+    if (m_file.error() != QFileDevice::NoError)
+        return failed();
+    if (targetRefused())
+        return false;
+    return QFileInfo::exists(m_target) ? replaceTarget() : putNewTarget();
+}
+
+bool InstalledFileWriter::replaceTarget()
+{
+    QString error;
+    if (!m_journal) {
+        if (ReplaceWith(m_file.fileName(), m_target, &error))
+            return placed();
+        return fail({WriteFailureReason(QFileDevice::RenameError, m_target), error});
     }
-    return failed();
+    const QString backup = NameBeside(m_target, QStringLiteral("old"));
+    if (!m_journal->willKeepAside(m_target, backup))
+        return fail(m_journal->failure());
+    const AsideResult aside = KeepAside(m_target, backup, &error);
+    if (aside == AsideResult::Failed)
+        return fail({WriteFailureReason(QFileDevice::RenameError, m_target), error});
+    if (ReplaceWith(m_file.fileName(), m_target, &error)) {
+        m_backup = backup;
+        return placed();
+    }
+    // The earlier version goes back where it was.
+    QString ignored;
+    if (aside == AsideResult::Moved)
+        ReplaceWith(backup, m_target, &ignored);
+    else
+        QFile::remove(backup);
+    return fail({WriteFailureReason(QFileDevice::RenameError, m_target), error});
+}
+
+bool InstalledFileWriter::putNewTarget()
+{
+    if (m_journal && !m_journal->willInstall(m_target))
+        return fail(m_journal->failure());
+    QString error;
+    if (RenameNew(m_file.fileName(), m_target, &error))
+        return placed();
+    if (m_journal)
+        m_journal->didNotCreate(m_target);
+    return fail({WriteFailureReason(QFileDevice::RenameError, m_target), error});
 }
 
 QString InstalledFileWriter::errorString() const

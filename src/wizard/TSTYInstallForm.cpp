@@ -7,16 +7,17 @@
 #include "install/InstallRun.h"
 #include "platform/DriveList.h"
 #include "platform/VersionStore.h"
-#include "ui/MessageBoxes.h"
-#include "ui/Pictures.h"
 #include "selection/DataSetDescription.h"
 #include "selection/LocationRules.h"
+#include "selection/WizardPages.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Pictures.h"
 #include "wizard/TDirectoryDlgForm.h"
 #include "wizard/UnitTreeAdapter.h"
 #include "wizard/WizardInstallUi.h"
-#include "selection/WizardPages.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QScreen>
 
@@ -310,6 +311,9 @@ void TSTYInstallForm::sbDirectoryClick(DataKind kind)
 void TSTYInstallForm::btInstallClick()
 {
     m_run->btInstallClick();
+    // The system asked the program to stop; the run has undone its work.
+    if (m_run->outcome() == InstallRun::Outcome::Interrupted)
+        QCoreApplication::exit(2);
 }
 
 void TSTYInstallForm::btCancelClick()

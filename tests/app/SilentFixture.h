@@ -69,7 +69,7 @@ public:
     int run(const QStringList &extra)
     {
         QProcess quillon;
-        quillon.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        quillon.setProcessEnvironment(environment());
         const QStringList arguments
                 = QStringList{"--silent", "--dataset",    dataSet,  "--registry",
                               registry(), "--status-dir", statusDir}
@@ -85,6 +85,18 @@ public:
         return quillon.exitStatus() == QProcess::NormalExit ? quillon.exitCode() : -2;
     }
 
+    // The program's environment: its per-user data (the run's journal) kept
+    // in the test's folder, and the variables a test adds.
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dir.filePath("appdata"));
+        for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
+            env.insert(it.key(), it.value());
+        return env;
+    }
+    QString journalFolder() const { return dir.filePath("appdata/Quillon"); }
+
     static std::map<QString, QByteArray> tree(const QString &folder)
     {
         return TestFiles::snapshot(folder);
@@ -94,4 +106,5 @@ public:
     QString plain, dataSet, vestra, base, statusDir;
     QString out, err;
     QStringList runAs;
+    QMap<QString, QString> extraEnvironment;
 };

@@ -25,9 +25,9 @@ const QList<SectionUse> &sections()
 {
     static const QList<SectionUse> list{
             {"Main", 14, {0, 1, 2, 3, 4, 6, 8, 9, 10, 11, 12, 13}},
-            {"InstallForm", 90,
+            {"InstallForm", 100,
              QList<int>{0, 1, 3, 6, 7, 8, 9, 10, 11, 15, 16, 17, 18, 19} + range(22, 33)
-                     + range(36, 52) + range(54, 89)},
+                     + range(36, 52) + range(54, 99)},
             {"DirectoryDlgForm", 28, QList<int>{0, 1, 2, 3, 4, 5, 11, 12, 15, 16} + range(18, 27)},
     };
     return list;

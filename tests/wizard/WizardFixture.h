@@ -31,6 +31,8 @@ public:
     WizardFixture()
     {
         SetCurrentLanguageName("English");
+        // The runs' journals go into this test's folder, not the user's.
+        qputenv("XDG_DATA_HOME", dir.filePath("appdata").toLocal8Bit());
         LoadTextTable(texts, QUILLON_RESOURCES_DIR, "English", "InstallForm");
         settings.programFolder = QUILLON_RESOURCES_DIR;
         settings.dataSetFolder = dir.filePath("dataset");

@@ -1,0 +1,175 @@
+#include "FileReplacement.h"
+
+#include <QDir>
+#include <QFile>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#ifdef Q_OS_WIN
+namespace {
+
+const wchar_t *native(const QString &path)
+{
+    return reinterpret_cast<const wchar_t *>(path.utf16());
+}
+
+bool failed(QString *error)
+{
+    *error = qt_error_string(int(GetLastError()));
+    return false;
+}
+
+} // namespace
+
+AsideResult KeepAside(const QString &path, const QString &backup, QString *error)
+{
+    const QString from = QDir::toNativeSeparators(path);
+    const QString to = QDir::toNativeSeparators(backup);
+    if (CreateHardLinkW(native(to), native(from), nullptr))
+        return AsideResult::Linked;
+    const DWORD why = GetLastError();
+    // FAT and exFAT volumes and some network shares have no hard links.
+    if (why == ERROR_INVALID_FUNCTION || why == ERROR_NOT_SUPPORTED) {
+        if (MoveFileExW(native(from), native(to), 0))
+            return AsideResult::Moved;
+    }
+    failed(error);
+    return AsideResult::Failed;
+}
+
+bool ReplaceWith(const QString &from, const QString &to, QString *error)
+{
+    if (MoveFileExW(native(QDir::toNativeSeparators(from)), native(QDir::toNativeSeparators(to)),
+                    MOVEFILE_REPLACE_EXISTING))
+        return true;
+    return failed(error);
+}
+
+bool RenameNew(const QString &from, const QString &to, QString *error)
+{
+    if (MoveFileExW(native(QDir::toNativeSeparators(from)), native(QDir::toNativeSeparators(to)),
+                    0))
+        return true;
+    return failed(error);
+}
+
+bool SyncToDisk(const QStringList &files, QString *error)
+{
+    // Windows flushes a volume only for administrators; each file is flushed instead.
+    for (const QString &file : files) {
+        const HANDLE handle = CreateFileW(native(QDir::toNativeSeparators(file)), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            continue; // gone since: nothing of it to keep
+        const bool flushed = FlushFileBuffers(handle);
+        CloseHandle(handle);
+        if (!flushed)
+            return failed(error);
+    }
+    return true;
+}
+#else
+namespace {
+
+bool failed(QString *error)
+{
+    *error = qt_error_string(errno);
+    return false;
+}
+
+// The volume has no hard links (FAT, exFAT, some network file systems).
+bool noHardLinks(int error)
+{
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
+}
+
+} // namespace
+
+AsideResult KeepAside(const QString &path, const QString &backup, QString *error)
+{
+    const QByteArray from = QFile::encodeName(path);
+    const QByteArray to = QFile::encodeName(backup);
+    if (::link(from.constData(), to.constData()) == 0)
+        return AsideResult::Linked;
+    if (noHardLinks(errno)) {
+        struct stat existing;
+        if (::lstat(to.constData(), &existing) == 0) // rename() would replace it
+            errno = EEXIST;
+        else if (::rename(from.constData(), to.constData()) == 0)
+            return AsideResult::Moved;
+    }
+    failed(error);
+    return AsideResult::Failed;
+}
+
+bool ReplaceWith(const QString &from, const QString &to, QString *error)
+{
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    return failed(error);
+}
+
+bool RenameNew(const QString &from, const QString &to, QString *error)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+#ifdef Q_OS_LINUX
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE)
+        == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return failed(error);
+#endif
+    // A second name, then the first one goes: link() never replaces.
+    if (::link(source.constData(), target.constData()) == 0) {
+        ::unlink(source.constData());
+        return true;
+    }
+    if (!noHardLinks(errno))
+        return failed(error);
+    struct stat existing;
+    if (::lstat(target.constData(), &existing) == 0) {
+        errno = EEXIST;
+        return failed(error);
+    }
+    return ::rename(source.constData(), target.constData()) == 0 || failed(error);
+}
+
+bool SyncToDisk(const QStringList &files, QString *error)
+{
+    std::set<dev_t> synced;
+    for (const QString &file : files) {
+        // Never blocks on a pipe, never follows a link put in the file's place.
+        const int fd = ::open(QFile::encodeName(file).constData(),
+                              O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue; // gone since: nothing of it to keep
+        struct stat info;
+        bool ok = ::fstat(fd, &info) == 0;
+#ifdef Q_OS_LINUX
+        // One syncfs() per volume costs far less than an fsync() per file.
+        if (ok && synced.insert(info.st_dev).second)
+            ok = ::syncfs(fd) == 0;
+#else
+        ok = ok && ::fsync(fd) == 0;
+#endif
+        const int why = errno;
+        ::close(fd);
+        if (!ok) {
+            errno = why;
+            return failed(error);
+        }
+    }
+    return true;
+}
+#endif
