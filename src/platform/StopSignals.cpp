@@ -1,5 +1,7 @@
 #include "StopSignals.h"
 
+#include <QtGlobal>
+
 #include <atomic>
 
 #ifdef Q_OS_WIN
