@@ -14,12 +14,15 @@
 
 namespace {
 
+bool somethingToSay(const RecoveryReport &report)
+{
+    return report.runs > 0 || !report.failures.isEmpty();
+}
+
 // The message about what was undone: one text, then a line for each thing
-// that could not be undone. Empty when there was nothing to undo.
+// that could not be undone.
 QString messageAbout(const RecoveryReport &report, const CommandLine &commandLine)
 {
-    if (report.runs == 0 && report.failures.isEmpty())
-        return {};
     QString language = commandLine.language;
     if (language.isEmpty())
         language = report.language.isEmpty() ? QStringLiteral("English") : report.language;
@@ -45,9 +48,8 @@ void print(const QString &text)
 int RecoverOnly(const CommandLine &commandLine)
 {
     const RecoveryReport report = RecoverInterruptedRuns(RunJournal::defaultFolder());
-    const QString message = messageAbout(report, commandLine);
-    if (!message.isEmpty()) {
-        print(message);
+    if (somethingToSay(report)) {
+        print(messageAbout(report, commandLine));
     } else {
         LanguageTextTable texts;
         LoadTextTable(texts, commandLine.settings.programFolder,
@@ -61,18 +63,17 @@ int RecoverOnly(const CommandLine &commandLine)
 
 void RecoverBeforeSilentInstall(const CommandLine &commandLine)
 {
-    const QString message
-            = messageAbout(RecoverInterruptedRuns(RunJournal::defaultFolder()), commandLine);
-    if (!message.isEmpty())
-        print(message);
+    const RecoveryReport report = RecoverInterruptedRuns(RunJournal::defaultFolder());
+    if (somethingToSay(report))
+        print(messageAbout(report, commandLine));
 }
 
 void RecoverBeforeWindows(const CommandLine &commandLine)
 {
     const RecoveryReport report = RecoverInterruptedRuns(RunJournal::defaultFolder());
-    const QString message = messageAbout(report, commandLine);
-    if (!message.isEmpty())
+    if (somethingToSay(report))
         ShowMessageBox(nullptr,
                        report.failures.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
-                       QStringLiteral("Interrupted Installation"), message);
+                       QStringLiteral("Interrupted Installation"),
+                       messageAbout(report, commandLine));
 }
