@@ -36,7 +36,7 @@ private:
     enum class Next { Go, Refused, Cancelled };
 
     Next copyEntry(qsizetype i);
-    bool refusedByWhatIsThere(qsizetype i);
+    bool refusedByWhatIsThere(qsizetype i, EntryType installed);
     void fileFailed(const QString &installedName, const FileFailure &failure);
     OverwriteAnswer askOverwrite(const QString &installedName);
     Next copy(qsizetype i);
@@ -86,9 +86,10 @@ bool CopyStep::run()
 CopyStep::Next CopyStep::copyEntry(qsizetype i)
 {
     const QString installedName = InstalledName(m_lists.destinationFiles.at(i));
-    if (refusedByWhatIsThere(i))
+    const EntryType installed = EntryTypeOf(installedName);
+    if (refusedByWhatIsThere(i, installed))
         return Next::Go;
-    if (EntryTypeOf(installedName) == EntryType::Missing)
+    if (installed == EntryType::Missing)
         return copy(i);
     if (m_remembered != OverwriteAnswer::All)
         m_remembered = askOverwrite(installedName);
@@ -115,16 +116,15 @@ CopyStep::Next CopyStep::copyEntry(qsizetype i)
 // A link or a special file in the installed file's place or on its way
 // below the destination, or a folder in its place: the file fails at once,
 // with no question, and nothing is written there.
-bool CopyStep::refusedByWhatIsThere(qsizetype i)
+bool CopyStep::refusedByWhatIsThere(qsizetype i, EntryType installed)
 {
     const QString packed = m_lists.destinationFiles.at(i);
     const QString installedName = InstalledName(packed);
     const QString destination = m_context.state.kind(m_kind).destination;
     const QString linkOnTheWay = LinkOnTheWay(destination, QFileInfo(packed).path());
-    const EntryType type = EntryTypeOf(installedName);
-    if (!linkOnTheWay.isEmpty() || type == EntryType::Link || type == EntryType::Special)
+    if (!linkOnTheWay.isEmpty() || installed == EntryType::Link || installed == EntryType::Special)
         fileFailed(installedName, {FailureReason::LinkInTheWay, {}});
-    else if (type == EntryType::Folder)
+    else if (installed == EntryType::Folder)
         fileFailed(installedName, {FailureReason::FolderInTheWay, {}});
     else
         return false;

@@ -33,11 +33,10 @@ void extractOne(InstallContext &context, PackageExtractor &extractor, const QStr
     const QString destination = context.state.kind(kind).destination;
     if (!LinkOnTheWay(destination, QFileInfo(packed).path()).isEmpty())
         return fileFailed(context, installed, {FailureReason::LinkInTheWay, {}});
-    const bool existed = EntryTypeOf(installed) != EntryType::Missing;
     if (!extractor.extract(packed, installed))
         return fileFailed(context, installed, extractor.failure());
     // Only now is the installed file replaced; a failure above kept the old one.
-    if (!existed) {
+    if (!extractor.replaced()) {
         lists.createdFiles.append(installed);
         return;
     }

@@ -4,7 +4,6 @@
 #include "package/WriteJournal.h"
 #include "platform/FileReplacement.h"
 
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 namespace {
@@ -49,9 +48,9 @@ bool InstalledFileWriter::failed()
 
 // A target that is a link, a special file or a folder is never written
 // through or replaced.
-bool InstalledFileWriter::targetRefused()
+bool InstalledFileWriter::refused(EntryType target)
 {
-    switch (EntryTypeOf(m_target)) {
+    switch (target) {
     case EntryType::Link:
     case EntryType::Special:
         return !fail({FailureReason::LinkInTheWay, {}});
@@ -66,7 +65,7 @@ bool InstalledFileWriter::targetRefused()
 
 bool InstalledFileWriter::open()
 {
-    if (targetRefused())
+    if (refused(EntryTypeOf(m_target)))
         return false;
     m_file.setFileName(NameBeside(m_target, QStringLiteral("new")));
     if (m_journal && !m_journal->willCreate(m_file.fileName()))
@@ -100,9 +99,12 @@ bool InstalledFileWriter::commit()
     m_file.close();
     if (m_file.error() != QFileDevice::NoError)
         return failed();
-    if (targetRefused())
+    // Looked at again: the name may have changed while the data was written.
+    const EntryType target = EntryTypeOf(m_target);
+    if (refused(target))
         return false;
-    return QFileInfo::exists(m_target) ? replaceTarget() : putNewTarget();
+    m_replaced = target == EntryType::File;
+    return m_replaced ? replaceTarget() : putNewTarget();
 }
 
 bool InstalledFileWriter::replaceTarget()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "package/EntryType.h"
 #include "package/FileFailure.h"
 
 #include <QFile>
@@ -36,9 +37,11 @@ public:
     // After a commit that replaced a file with a journal: where the earlier
     // version is kept until the run ends.
     QString backupPath() const { return m_backup; }
+    // After a commit: whether it replaced an installed file.
+    bool replaced() const { return m_replaced; }
 
 private:
-    bool targetRefused();
+    bool refused(EntryType target);
     bool replaceTarget();
     bool putNewTarget();
     bool placed();
@@ -50,6 +53,7 @@ private:
     QFile m_file;
     bool m_tempMade = false; // the temporary file exists and is ours to remove
     QString m_backup;
+    bool m_replaced = false;
     QString m_error;
     FileFailure m_failure;
 };

@@ -30,6 +30,7 @@ bool PackageExtractor::extract(const QString &packedPath, const QString &install
 {
     m_info = {};
     m_backup.clear();
+    m_replaced = false;
     m_error.clear();
     m_failure = {};
     const std::optional<PackageKind> kind = PackageKindForPath(packedPath);
@@ -53,6 +54,7 @@ bool PackageExtractor::extract(const QString &packedPath, const QString &install
     if (!installed.commit())
         return writeFailed(installed);
     m_backup = installed.backupPath();
+    m_replaced = installed.replaced();
     return true;
 }
 

@@ -40,6 +40,8 @@ public:
     // After an extraction that replaced an installed file with a journal set:
     // where its earlier version is kept until the run ends.
     QString backupPath() const { return m_backup; }
+    // After a successful extraction: whether it replaced an installed file.
+    bool replaced() const { return m_replaced; }
 
     // The run's journal, told of every file before it is made (see
     // InstalledFileWriter); without one nothing is recorded or kept aside.
@@ -63,6 +65,7 @@ private:
 
     PackageInfo m_info;
     QString m_backup;
+    bool m_replaced = false;
     WriteJournal *m_journal = nullptr;
     QString m_error;
     FileFailure m_failure;
