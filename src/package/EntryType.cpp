@@ -19,18 +19,22 @@ EntryType EntryTypeOf(const QString &path)
 QString LinkOnTheWay(const QString &root, const QString &path)
 {
     const QString base = QDir::cleanPath(root);
-    const QString relative = QDir(base).relativeFilePath(QDir::cleanPath(path));
-    const QStringList names = relative.split(u'/', Qt::SkipEmptyParts);
-    QString at = base;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        at += (at.endsWith(u'/') ? QString() : QStringLiteral("/")) + names.at(i);
+    const QString target = QDir::cleanPath(path);
+    const QString prefix = base.endsWith(u'/') ? base : base + u'/';
+    if (!target.startsWith(prefix))
+        return {}; // not below root: nothing here is the run's to check
+    // Each entry from the first below root down to path itself.
+    for (qsizetype end = prefix.size();; ++end) {
+        end = target.indexOf(u'/', end);
+        const bool last = end < 0;
+        const QString at = last ? target : target.left(end);
         const EntryType type = EntryTypeOf(at);
-        const bool last = i + 1 == names.size();
         if (type == EntryType::Missing)
-            break;
+            return {};
         if (type == EntryType::Link || type == EntryType::Special
             || (!last && type == EntryType::File))
             return at;
+        if (last)
+            return {};
     }
-    return {};
 }
