@@ -107,6 +107,7 @@ qint64 runProject(const QString &source, const QString &target, bool replace, qi
     LanguageTextTable texts;
     SilentUi ui(replace ? OverwriteAnswer::All : OverwriteAnswer::No);
     InstallContext context(state, texts, ui);
+    context.journalFolder = target + u"-journal"_s; // beside the data, not in the user's folder
     InstallRun run(context);
     settle(source);
     QElapsedTimer timer;
