@@ -61,6 +61,8 @@ struct Options
                                   "Save the status files: yes or no "
                                   "(default: no).",
                                   "yes|no", "no"};
+    QCommandLineOption recover{"recover", "With --silent: only undoes installations that were "
+                                          "interrupted, then exits."};
 };
 
 class Parser
@@ -75,7 +77,8 @@ public:
         m_parser.addOptions({m_options.lang, m_options.dataset, m_options.registry,
                              m_options.statusDir, m_options.silent, m_options.verify,
                              m_options.repair, m_options.report, m_options.kinds, m_options.units,
-                             m_options.dest, m_options.overwrite, m_options.saveStatus});
+                             m_options.dest, m_options.overwrite, m_options.saveStatus,
+                             m_options.recover});
     }
 
     bool parse(const QStringList &arguments, const QString &programFolder);
@@ -131,6 +134,7 @@ bool Parser::parse(const QStringList &arguments, const QString &programFolder)
     m_result.silent = m_parser.isSet(m_options.silent);
     m_result.verify = m_parser.isSet(m_options.verify);
     m_result.repair = m_parser.isSet(m_options.repair);
+    m_result.recoverOnly = m_parser.isSet(m_options.recover);
     if (m_parser.isSet(m_options.report))
         m_result.reportFile = absolute(m_parser.value(m_options.report));
 
@@ -153,6 +157,9 @@ bool Parser::checkModes()
     }
     if (m_result.repair && !m_result.silent)
         return fail(QStringLiteral("--repair needs --silent"));
+    if (m_result.recoverOnly && (!m_result.silent || m_result.verify || m_result.repair))
+        return fail(QStringLiteral("--recover needs --silent and goes alone: it only undoes an "
+                                   "interrupted installation"));
     if (m_result.repair && m_result.verify)
         return fail(QStringLiteral("--repair checks by itself; give --verify or --repair"));
     const bool answers

@@ -26,6 +26,7 @@ struct CommandLine
     QMap<DataKind, QString> destinations;            // --dest KIND=DIR, Qt form
     OverwriteAnswer overwrite = OverwriteAnswer::No; // --overwrite all|none|cancel
     bool saveStatus = false;                         // --save-status yes|no
+    bool recoverOnly = false; // --recover: only undo interrupted installations
 
     enum class Action { Run, Help, Version, UsageError };
     Action action = Action::Run;

@@ -172,9 +172,11 @@ int SilentInstall::install(InstallContext &context, ConsoleInstallUi &ui)
 
     switch (run.outcome()) {
     case InstallRun::Outcome::NotStarted:
+    case InstallRun::Outcome::NoSpace:
         return CannotStart;
     case InstallRun::Outcome::Aborted:
     case InstallRun::Outcome::KindFailed:
+    case InstallRun::Outcome::Interrupted:
         return KindFailed;
     case InstallRun::Outcome::Installed:
         break;

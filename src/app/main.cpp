@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/SilentInstall.h"
+#include "app/StartupRecovery.h"
 #include "app/WindowSequence.h"
 #include "platform/ConsoleStream.h"
 #include "ui/QuillonApplication.h"
@@ -38,6 +39,9 @@ int runWithoutWindows(const CommandLine &commandLine)
     case CommandLine::Action::Run:
         break;
     }
+    if (commandLine.recoverOnly)
+        return RecoverOnly(commandLine);
+    RecoverBeforeSilentInstall(commandLine);
     return SilentInstall(commandLine).run();
 }
 
@@ -56,5 +60,6 @@ int main(int argc, char *argv[])
             return runWithoutWindows(commandLine);
     }
     QuillonApplication app(argc, argv);
+    RecoverBeforeWindows(commandLine);
     return RunWindows(commandLine);
 }

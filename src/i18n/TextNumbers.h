@@ -159,6 +159,16 @@ enum : int {
     RepairIncomplete = 130,
     ReportWritten = 131,
     ReportNotWritten = 132,
+    ReasonLinkInTheWay = 90,
+    ReasonFolderInTheWay = 91,
+    ReasonNotRecorded = 92,
+    NotEnoughSpace = 93, // on %1: needs %2, %3 free
+    JournalNotWritable = 94,
+    CancelledRemovedRestored = 95, // %1 files and %2 folders removed, %3 files put back
+    BackupKept = 96,
+    RunStopped = 97,
+    Recovered = 98, // %1 files and %2 folders removed, %3 files put back
+    NothingToRecover = 99,
 };
 } // namespace InstallText
 

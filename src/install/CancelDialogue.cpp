@@ -6,22 +6,17 @@
 #include "install/Removal.h"
 #include "selection/WizardState.h"
 
-namespace {
-
-void removeEarlierKind(InstallContext &context, DataKind kind)
+void RemoveWhatTheRunInstalled(InstallContext &context, DataKind kind)
 {
     context.cancelRecord.files += RemoveCreatedFiles(context, kind);
+    context.cancelRecord.restored += RestoreReplacedFiles(context, kind);
     context.cancelRecord.folders += RemoveCreatedFolders(context, kind, false);
 }
-
-} // namespace
 
 void RunCopyCancelDialogue(InstallContext &context)
 {
     const DataKind current = context.currentKind();
-    const bool remove = context.ui.askYesNo(Question::RemoveFiles,
-                                            context.text(InstallText::RemoveFilesQuestion),
-                                            QStringLiteral("Delete Files"));
+    const bool remove = context.removalConfirmed(QStringLiteral("Delete Files"));
     // The packed copies go in any case: they were never extracted and are not
     // the user's data.
     RemovePackedCopies(context, current);
@@ -34,7 +29,7 @@ void RunCopyCancelDialogue(InstallContext &context)
         if (kind == current)
             break;
         if (context.state.kind(kind).selected)
-            removeEarlierKind(context, kind);
+            RemoveWhatTheRunInstalled(context, kind);
     }
     context.showProgress(0);
 }

@@ -8,6 +8,8 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/Removal.h"
+#include "install/RunJournal.h"
+#include "package/EntryType.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"
 
@@ -24,7 +26,7 @@ public:
         : m_context(context)
         , m_kind(context.currentKind())
         , m_lists(context.kindLists(m_kind))
-        , m_copy([&context] { context.ui.processEvents(); })
+        , m_copy([&context] { context.ui.processEvents(); }, context.journal)
     {}
 
     bool run();
@@ -34,6 +36,8 @@ private:
     enum class Next { Go, Refused, Cancelled };
 
     Next copyEntry(qsizetype i);
+    bool refusedByWhatIsThere(qsizetype i, EntryType installed);
+    void fileFailed(const QString &installedName, const FileFailure &failure);
     OverwriteAnswer askOverwrite(const QString &installedName);
     Next copy(qsizetype i);
     void notOverwrittenFrom(qsizetype i);
@@ -82,7 +86,10 @@ bool CopyStep::run()
 CopyStep::Next CopyStep::copyEntry(qsizetype i)
 {
     const QString installedName = InstalledName(m_lists.destinationFiles.at(i));
-    if (!QFileInfo::exists(installedName))
+    const EntryType installed = EntryTypeOf(installedName);
+    if (refusedByWhatIsThere(i, installed))
+        return Next::Go;
+    if (installed == EntryType::Missing)
         return copy(i);
     if (m_remembered != OverwriteAnswer::All)
         m_remembered = askOverwrite(installedName);
@@ -107,6 +114,32 @@ CopyStep::Next CopyStep::copyEntry(qsizetype i)
     return Next::Go;
 }
 
+// A link or a special file in the installed file's place or on its way
+// below the destination, or a folder in its place: the file fails at once,
+// with no question, and nothing is written there.
+bool CopyStep::refusedByWhatIsThere(qsizetype i, EntryType installed)
+{
+    const QString packed = m_lists.destinationFiles.at(i);
+    const QString installedName = InstalledName(packed);
+    const QString destination = m_context.state.kind(m_kind).destination;
+    const QString linkOnTheWay = LinkOnTheWay(destination, QFileInfo(packed).path());
+    if (!linkOnTheWay.isEmpty() || installed == EntryType::Link || installed == EntryType::Special)
+        fileFailed(installedName, {FailureReason::LinkInTheWay, {}});
+    else if (installed == EntryType::Folder)
+        fileFailed(installedName, {FailureReason::FolderInTheWay, {}});
+    else
+        return false;
+    return true;
+}
+
+void CopyStep::fileFailed(const QString &installedName, const FileFailure &failure)
+{
+    ++m_lists.failedFiles;
+    m_lists.outcomes.append(FileOutcome::failed(installedName, failure));
+    m_context.reportLine(
+            m_kind, FailureLine(m_context, InstallText::FileNotInstalled, installedName, failure));
+}
+
 OverwriteAnswer CopyStep::askOverwrite(const QString &installedName)
 {
     const QString separator = m_kind == DataKind::STY ? QStringLiteral("\n") : QString();
@@ -128,10 +161,7 @@ CopyStep::Next CopyStep::copy(qsizetype i)
         RefuseKind(m_context, QFileInfo(target).path(), failure.reason);
         return Next::Refused;
     }
-    ++m_lists.failedFiles;
-    m_lists.outcomes.append(FileOutcome::failed(InstalledName(target), failure));
-    m_context.reportLine(m_kind, FailureLine(m_context, InstallText::FileNotInstalled,
-                                             InstalledName(target), failure));
+    fileFailed(InstalledName(target), failure);
     return Next::Go;
 }
 

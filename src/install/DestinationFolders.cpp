@@ -4,13 +4,15 @@
 #include "install/FailureLines.h"
 #include "install/InstallContext.h"
 #include "install/Removal.h"
+#include "install/RunJournal.h"
+#include "package/EntryType.h"
 #include "platform/AccessRights.h"
 #include "selection/WizardState.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-bool MakeFolder(const QString &folder, QStringList &created)
+bool MakeFolder(const QString &folder, QStringList &created, RunJournal *journal)
 {
     QStringList missing;
     for (QString path = QDir::cleanPath(folder); !QFileInfo(path).exists();) {
@@ -21,8 +23,13 @@ bool MakeFolder(const QString &folder, QStringList &created)
         path = parent;
     }
     for (const QString &path : std::as_const(missing)) {
-        if (!QDir().mkdir(path))
+        if (journal && !journal->willMakeFolder(path))
             return false;
+        if (!QDir().mkdir(path)) {
+            if (journal)
+                journal->didNotCreate(path);
+            return false;
+        }
         created.append(path);
     }
     return QFileInfo(folder).isDir();
@@ -43,12 +50,37 @@ void RefuseKind(InstallContext &context, const QString &folder, FailureReason re
     RemoveCreatedFolders(context, kind, false);
 }
 
+namespace {
+
+void createFolder(InstallContext &context, const QString &destination, qsizetype i)
+{
+    const DataKind kind = context.currentKind();
+    KindLists &lists = context.kindLists(kind);
+    const QString &folder = lists.destinationFolders.at(i);
+    if (!LinkOnTheWay(destination, folder).isEmpty()) {
+        context.reportLine(kind, FailureLine(context, InstallText::FolderNotCreated, folder,
+                                             {FailureReason::LinkInTheWay, {}}));
+    } else if (!QFileInfo(folder).isDir()) {
+        if (!MakeFolder(folder, lists.createdFolders, context.journal))
+            context.reportLine(kind, FailureLine(context, InstallText::FolderNotCreated, folder,
+                                                 {FolderFailureReason(folder), {}}));
+    } else if (i > 0) {
+        context.reportLine(kind, context.text(InstallText::FolderExists) + NativePath(folder));
+    }
+}
+
+} // namespace
+
 bool CreateDestinationFolders(InstallContext &context)
 {
     const DataKind kind = context.currentKind();
     KindLists &lists = context.kindLists(kind);
     const QString destination = context.state.kind(kind).destination;
-    if (!MakeFolder(destination, lists.createdFolders)) {
+    if (context.journal && !context.journal->addRoot(destination)) {
+        RefuseKind(context, destination, FailureReason::NotRecorded);
+        return false;
+    }
+    if (!MakeFolder(destination, lists.createdFolders, context.journal)) {
         RefuseKind(context, destination, FolderFailureReason(destination));
         return false;
     }
@@ -56,15 +88,7 @@ bool CreateDestinationFolders(InstallContext &context)
         RefuseKind(context, destination, FailureReason::NoPermission);
         return false;
     }
-    for (qsizetype i = 0; i < lists.destinationFolders.size(); ++i) {
-        const QString &folder = lists.destinationFolders.at(i);
-        if (!QFileInfo(folder).isDir()) {
-            if (!MakeFolder(folder, lists.createdFolders))
-                context.reportLine(kind, FailureLine(context, InstallText::FolderNotCreated, folder,
-                                                     {FolderFailureReason(folder), {}}));
-        } else if (i > 0) {
-            context.reportLine(kind, context.text(InstallText::FolderExists) + NativePath(folder));
-        }
-    }
+    for (qsizetype i = 0; i < lists.destinationFolders.size(); ++i)
+        createFolder(context, destination, i);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "FailureLines.h"
 
 #include "i18n/TextNumbers.h"
+#include "i18n/TextTable.h"
 #include "install/InstallContext.h"
 
 int ReasonText(FailureReason reason)
@@ -24,6 +25,12 @@ int ReasonText(FailureReason reason)
         return InstallText::ReasonNoPermission;
     case FailureReason::DiskFull:
         return InstallText::ReasonDiskFull;
+    case FailureReason::LinkInTheWay:
+        return InstallText::ReasonLinkInTheWay;
+    case FailureReason::FolderInTheWay:
+        return InstallText::ReasonFolderInTheWay;
+    case FailureReason::NotRecorded:
+        return InstallText::ReasonNotRecorded;
     case FailureReason::None:
     case FailureReason::Other:
         break;
@@ -34,11 +41,17 @@ int ReasonText(FailureReason reason)
 QString FailureLine(const InstallContext &context, int text, const QString &path,
                     const FileFailure &failure)
 {
-    QString line = context.text(text) + NativePath(path);
+    return FailureLine(context.texts, text, path, failure);
+}
+
+QString FailureLine(const LanguageTextTable &texts, int text, const QString &path,
+                    const FileFailure &failure)
+{
+    QString line = GetText(texts, text) + NativePath(path);
     const int reason = ReasonText(failure.reason);
     const QString message = failure.systemMessage.trimmed();
     if (reason >= 0)
-        line += QStringLiteral(" - ") + context.text(reason);
+        line += QStringLiteral(" - ") + GetText(texts, reason);
     if (!message.isEmpty())
         line += reason >= 0 ? QStringLiteral(" (") + message + u')'
                             : QStringLiteral(" - ") + message;

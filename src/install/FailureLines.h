@@ -5,6 +5,7 @@
 #include <QString>
 
 class InstallContext;
+struct LanguageTextTable;
 
 // The text number that says a failure's reason in the user's language; -1 when
 // only the system's message can say why.
@@ -14,4 +15,6 @@ int ReasonText(FailureReason reason);
 // reason in the user's language and the system's own message, e.g.
 // "Could not install: C:\...\a.sty - the disk is full (No space left on device)".
 QString FailureLine(const InstallContext &context, int text, const QString &path,
+                    const FileFailure &failure);
+QString FailureLine(const LanguageTextTable &texts, int text, const QString &path,
                     const FileFailure &failure);

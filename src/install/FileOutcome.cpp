@@ -67,6 +67,12 @@ QString FailureCode(FailureReason reason)
         return QStringLiteral("no-permission");
     case FailureReason::DiskFull:
         return QStringLiteral("disk-full");
+    case FailureReason::LinkInTheWay:
+        return QStringLiteral("link-in-the-way");
+    case FailureReason::FolderInTheWay:
+        return QStringLiteral("folder-in-the-way");
+    case FailureReason::NotRecorded:
+        return QStringLiteral("not-recorded");
     case FailureReason::Other:
         break;
     }

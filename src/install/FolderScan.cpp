@@ -9,6 +9,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 const QStringList &AcceptedSuffixes(DataKind kind)
 {
@@ -62,28 +64,63 @@ bool canList(InstallContext &context, const QString &folder)
 
 } // namespace
 
-void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
+namespace {
+
+// One folder being walked: its entries, read at once so that no folder stays
+// open while its subfolders are walked, and the next one to look at.
+struct OpenFolder
 {
-    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+    QString prefix;
+    QFileInfoList entries;
+    qsizetype next = 0;
+};
+
+// Visits folder as the scan of a folder begins: the progress moves, and a
+// folder that cannot be listed gets its line. Nothing when it gives nothing.
+std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
+{
     advanceScanProgress(context);
     if (!canList(context, folder))
-        return;
-
-    KindLists &lists = context.currentLists();
-    const DataKind kind = context.currentKind();
+        return std::nullopt;
+    OpenFolder open{folder.endsWith(u'/') ? folder : folder + u'/', {}, 0};
     // No sorting: the listing order is kept, as the file system gives it.
-    QDirIterator it(prefix, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    QDirIterator it(open.prefix, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
+        open.entries.append(it.fileInfo());
+    }
+    return open;
+}
+
+} // namespace
+
+void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
+{
+    KindLists &lists = context.currentLists();
+    const DataKind kind = context.currentKind();
+    // A stack of folders instead of a call per level, so that a tree
+    // thousands of levels deep cannot overflow the stack; the order is the
+    // same: a folder, then its contents, before the next entry of its parent.
+    std::vector<OpenFolder> stack;
+    if (auto first = enter(context, folder))
+        stack.push_back(std::move(*first));
+    while (!stack.empty()) {
+        OpenFolder &top = stack.back();
+        if (top.next == top.entries.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const QFileInfo info = top.entries.at(top.next++);
         context.ui.processEvents();
-        const QFileInfo info = it.fileInfo();
         if (info.fileName().startsWith(u'.') || isLink(info))
             continue;
-        const QString path = prefix + info.fileName();
+        const QString path = top.prefix + info.fileName();
         if (info.isDir()) {
             lists.sourceFolders.append(path);
-            if (recursive)
-                ScanFolder(context, path, recursive);
+            if (!recursive)
+                continue;
+            if (auto sub = enter(context, path))
+                stack.push_back(std::move(*sub));
         } else if (IsPackedFileOf(kind, path)) {
             lists.sourceFiles.append(path);
         }

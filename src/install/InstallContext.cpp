@@ -3,13 +3,19 @@
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 #include "install/InstallUi.h"
+#include "install/RunJournal.h"
 #include "platform/PlatformPaths.h"
+#include "platform/StopSignals.h"
 #include "selection/WizardState.h"
 
 #include <QDir>
 
 InstallContext::InstallContext(WizardState &state, const LanguageTextTable &texts, InstallUi &ui)
-    : state(state), texts(texts), ui(ui), statusFolder(DefaultStatusFolder())
+    : state(state)
+    , texts(texts)
+    , ui(ui)
+    , statusFolder(DefaultStatusFolder())
+    , journalFolder(RunJournal::defaultFolder())
 {}
 
 KindLists &InstallContext::currentLists()
@@ -38,9 +44,20 @@ void InstallContext::showProgress(int value)
     ui.setPercentLabel(value);
 }
 
+bool InstallContext::stopRequested()
+{
+    if (!stopping && StopRequested()) {
+        stopping = true;
+        ui.addMemoLine(text(InstallText::RunStopped));
+    }
+    return stopping;
+}
+
 bool InstallContext::cancelConfirmed(const QString &caption)
 {
     ui.processEvents();
+    if (stopRequested())
+        return true;
     if (!state.cancelRequested)
         return false;
     state.cancelRequested = false;
@@ -50,6 +67,12 @@ bool InstallContext::cancelConfirmed(const QString &caption)
     const bool yes = ui.askYesNo(Question::CancelRun, text(InstallText::CancelQuestion), caption);
     state.closingAllowed = false;
     return yes;
+}
+
+bool InstallContext::removalConfirmed(const QString &caption)
+{
+    return stopRequested()
+           || ui.askYesNo(Question::RemoveFiles, text(InstallText::RemoveFilesQuestion), caption);
 }
 
 void InstallContext::reportLine(DataKind kind, const QString &line)

@@ -7,6 +7,7 @@
 #include <functional>
 
 class InstallUi;
+class RunJournal;
 class UnitTree;
 class WizardState;
 struct LanguageTextTable;
@@ -24,8 +25,12 @@ public:
     InstallUi &ui;
 
     std::array<KindLists, 3> lists;
-    float scanProgress = 0; // grows by 0.5 for every folder scanned
-    QString statusFolder;   // where the status files are saved
+    float scanProgress = 0;        // grows by 0.5 for every folder scanned
+    QString statusFolder;          // where the status files are saved
+    QString journalFolder;         // where the run's journal is kept
+    RunJournal *journal = nullptr; // while the run proper writes into the destination
+    // The system asked the program to stop: the run is undone without questions.
+    bool stopping = false;
 
     // Called once the lists are built and mapped, before anything is
     // installed; it may narrow them (a repair keeps what is missing or
@@ -38,6 +43,7 @@ public:
         bool removalChosen = false; // Yes to "remove the files installed so far?"
         int files = 0;              // installed data files removed
         int folders = 0;            // folders removed
+        int restored = 0;           // replaced files put back
     };
     CancelRecord cancelRecord;
 
@@ -56,7 +62,15 @@ public:
     // Lets window events run, then, when Cancel was pressed since the last
     // look, clears the request and asks whether to cancel. True when the user
     // confirmed; closing the window stays refused throughout.
+    // When the system asked the program to stop, true at once without a
+    // question.
     bool cancelConfirmed(const QString &caption);
+    // After a confirmed cancel: whether to remove what was installed so far.
+    // Yes without a question when the system asked the program to stop.
+    bool removalConfirmed(const QString &caption);
+    // True once the system asked the program to stop; says so in the memo
+    // the first time.
+    bool stopRequested();
 
     // A line for a kind's status list, also shown in the memo.
     void reportLine(DataKind kind, const QString &line);

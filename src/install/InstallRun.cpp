@@ -1,13 +1,18 @@
 #include "InstallRun.h"
 
+#include "i18n/Languages.h"
 #include "i18n/TextNumbers.h"
+#include "install/CancelDialogue.h"
 #include "install/CompletionDialogue.h"
 #include "install/CopyWithPrompts.h"
 #include "install/DestinationMapper.h"
+#include "install/DiskSpace.h"
 #include "install/ExtractionLoop.h"
+#include "install/FailureLines.h"
 #include "install/FolderScan.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "install/RunJournal.h"
 #include "install/UnitListBuilder.h"
 #include "selection/WizardState.h"
 
@@ -58,6 +63,9 @@ void InstallRun::btInstallClick()
         ui.setRunButtonsEnabled(true);
         return;
     }
+    // The system's requests to stop are answered by undoing the run.
+    m_stopGuard.emplace();
+    m_context.stopping = false;
     if (collectLists())
         runProper();
     else
@@ -136,8 +144,11 @@ bool InstallRun::collectUser()
 
 void InstallRun::abort()
 {
-    m_outcome = Outcome::Aborted;
+    m_stopGuard.reset();
     m_context.showProgress(0);
+    if (m_context.stopping)
+        return endWithout(Outcome::Interrupted);
+    m_outcome = Outcome::Aborted;
     CompletionDialogue(m_context).askToClose(m_context.text(InstallText::CloseQuestion),
                                              QStringLiteral("Close Installer"));
     m_context.ui.setRunButtonsEnabled(true);
@@ -149,7 +160,45 @@ void InstallRun::runProper()
         lists.clearRunRecords();
     m_context.cancelRecord = {};
     m_context.ui.setElapsedSeconds(0);
+    if (!CheckDiskSpace(m_context))
+        return endWithout(Outcome::NoSpace);
+    RunJournal journal;
+    if (!startJournal(journal))
+        return endWithout(Outcome::NotStarted);
+    const bool runResult = installKinds();
+    finishJournal(journal);
+    m_stopGuard.reset();
+    if (m_context.stopping)
+        return endWithout(Outcome::Interrupted);
+    m_outcome = runResult ? Outcome::Installed : Outcome::KindFailed;
+    m_saved = CompletionDialogue(m_context).run(runResult);
+    m_context.ui.setRunButtonsEnabled(true);
+}
 
+// The run ends before its questions: nothing to save, nothing to ask.
+void InstallRun::endWithout(Outcome outcome)
+{
+    m_stopGuard.reset();
+    m_outcome = outcome;
+    m_context.ui.setRunButtonsEnabled(true);
+}
+
+bool InstallRun::startJournal(RunJournal &journal)
+{
+    if (journal.begin(m_context.journalFolder, CurrentLanguageName())) {
+        m_context.journal = &journal;
+        return true;
+    }
+    m_context.ui.showWarning(FailureLine(m_context, InstallText::JournalNotWritable,
+                                         journal.fileName(),
+                                         {FailureReason::Other, journal.failure().systemMessage}),
+                             QStringLiteral("Warning"));
+    return false;
+}
+
+// The selected kinds in order; true when every one was installed cleanly.
+bool InstallRun::installKinds()
+{
     bool first = true;
     bool clean = true;
     bool cancelled = false;
@@ -169,14 +218,32 @@ void InstallRun::runProper()
         cancelled = result == KindResult::Cancelled;
         clean = clean && result == KindResult::Installed;
     }
-    if (cancelled)
+    // A stop that came after the last look is honoured all the same.
+    if (m_context.stopRequested())
+        undoWholeRun();
+    if (cancelled || m_context.stopping)
         reportCancel();
     // A run in which a kind failed or any file could not be installed is
     // never reported as completed.
-    const bool runResult = !first && clean;
-    m_outcome = runResult ? Outcome::Installed : Outcome::KindFailed;
-    m_saved = CompletionDialogue(m_context).run(runResult);
-    m_context.ui.setRunButtonsEnabled(true);
+    return !first && clean;
+}
+
+// A stop undoes the whole run, whichever step it came in, as the next start
+// would after a kill.
+void InstallRun::undoWholeRun()
+{
+    m_context.cancelRecord.removalChosen = true;
+    for (DataKind kind : AllDataKinds) {
+        if (m_context.state.kind(kind).selected)
+            RemoveWhatTheRunInstalled(m_context, kind);
+    }
+}
+
+void InstallRun::finishJournal(RunJournal &journal)
+{
+    m_context.journal = nullptr;
+    for (const QString &backup : journal.finish())
+        m_context.ui.addMemoLine(FailureLine(m_context, InstallText::FileNotDeleted, backup, {}));
 }
 
 InstallRun::KindResult InstallRun::installKind(DataKind kind)
@@ -224,10 +291,17 @@ InstallRun::KindResult InstallRun::reportResult(DataKind kind)
 void InstallRun::reportCancel()
 {
     const InstallContext::CancelRecord &record = m_context.cancelRecord;
-    m_context.ui.addMemoLine(record.removalChosen ? m_context.text(InstallText::CancelledRemoved)
-                                                            .arg(record.files)
-                                                            .arg(record.folders)
-                                                  : m_context.text(InstallText::CancelledKept));
+    if (!record.removalChosen)
+        m_context.ui.addMemoLine(m_context.text(InstallText::CancelledKept));
+    else if (record.restored == 0)
+        m_context.ui.addMemoLine(m_context.text(InstallText::CancelledRemoved)
+                                         .arg(record.files)
+                                         .arg(record.folders));
+    else
+        m_context.ui.addMemoLine(m_context.text(InstallText::CancelledRemovedRestored)
+                                         .arg(record.files)
+                                         .arg(record.folders)
+                                         .arg(record.restored));
 }
 
 void InstallRun::reportNotInstalled(DataKind kind)

@@ -4,9 +4,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/StopSignals.h"
 #include "selection/DataKind.h"
 
+#include <optional>
+
 class InstallContext;
+class RunJournal;
 
 // What the Install button starts: collect the install lists, map them to the
 // destinations, then install the selected kinds in the order STY, STI, DETAIL
@@ -26,8 +30,10 @@ public:
 
     // How the last run ended, for callers that report it (the unattended
     // install). KindFailed: a kind failed, a file or folder could not be
-    // installed, or the run was cancelled.
-    enum class Outcome { NotStarted, Aborted, Installed, KindFailed };
+    // installed, or the run was cancelled. NoSpace: a destination volume has
+    // too little free space, nothing was written. Interrupted: the system
+    // asked the program to stop, and what the run did was undone.
+    enum class Outcome { NotStarted, Aborted, Installed, KindFailed, NoSpace, Interrupted };
     Outcome outcome() const { return m_outcome; }
     bool hasStatusLines() const;
     QStringList savedStatusFiles() const { return m_saved; }
@@ -39,6 +45,11 @@ private:
     bool anyUnitsChosen() const;
     void abort();
     void runProper();
+    bool startJournal(RunJournal &journal);
+    bool installKinds();
+    void finishJournal(RunJournal &journal);
+    void undoWholeRun();
+    void endWithout(Outcome outcome);
     enum class KindResult { Installed, WithErrors, Failed, Cancelled };
     KindResult installKind(DataKind kind);
     KindResult reportResult(DataKind kind);
@@ -50,4 +61,6 @@ private:
     QElapsedTimer m_timer;
     Outcome m_outcome = Outcome::NotStarted;
     QStringList m_saved;
+    // From the Install click until the files are in place or undone.
+    std::optional<StopSignalGuard> m_stopGuard;
 };

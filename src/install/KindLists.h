@@ -19,6 +19,13 @@ struct KindLists
     // that and never something that was there before.
     QStringList createdFolders; // parents before children
     QStringList createdFiles;   // installed data files that did not exist before
+    // Installed files this run replaced, and where their earlier versions
+    // are kept until the run ends, so that removing puts them back.
+    struct Replaced
+    {
+        QString installed, backup;
+    };
+    QList<Replaced> replaced;
 
     // What went wrong, for the line that closes the kind in the memo.
     int unreadFolders = 0; // source folders that could not be found or listed
@@ -42,6 +49,7 @@ struct KindLists
         copied.clear();
         createdFolders.clear();
         createdFiles.clear();
+        replaced.clear();
         failedFiles = 0;
         refused = false;
         outcomes.clear();

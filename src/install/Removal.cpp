@@ -1,8 +1,13 @@
 #include "Removal.h"
 
 #include "i18n/TextNumbers.h"
+#include "install/FailureLines.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "install/RunJournal.h"
+#include "package/EntryType.h"
+#include "platform/FileReplacement.h"
+#include "selection/WizardState.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,14 +26,38 @@ void warnNotDeleted(InstallContext &context, const QString &path)
 
 bool RemoveFileReporting(InstallContext &context, DataKind kind, const QString &path)
 {
-    if (!QFileInfo::exists(path))
+    if (EntryTypeOf(path) == EntryType::Missing)
         return false;
-    if (QFile::remove(path))
+    const QString destination = context.state.kind(kind).destination;
+    const bool safe = LinkOnTheWay(destination, QFileInfo(path).path()).isEmpty();
+    if (safe && QFile::remove(path))
         return true;
     warnNotDeleted(context, path);
-    context.kindLists(kind).status.append(context.text(InstallText::FileNotDeleted)
-                                          + NativePath(path));
+    context.kindLists(kind).status.append(
+            FailureLine(context, InstallText::FileNotDeleted, path,
+                        {safe ? FailureReason::Other : FailureReason::LinkInTheWay, {}}));
     return false;
+}
+
+int RestoreReplacedFiles(InstallContext &context, DataKind kind)
+{
+    KindLists &lists = context.kindLists(kind);
+    int restored = 0;
+    for (const KindLists::Replaced &file : std::as_const(lists.replaced)) {
+        QString error;
+        if (ReplaceWith(file.backup, file.installed, &error)) {
+            ++restored;
+            continue;
+        }
+        if (context.journal)
+            context.journal->keepBackup(file.backup);
+        const QString line = FailureLine(context, InstallText::BackupKept, file.backup,
+                                         {FailureReason::Other, error});
+        context.ui.showWarning(line, QStringLiteral("Warning"));
+        lists.status.append(line);
+    }
+    lists.replaced.clear();
+    return restored;
 }
 
 int RemoveCreatedFiles(InstallContext &context, DataKind kind)

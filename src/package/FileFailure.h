@@ -16,6 +16,9 @@ enum class FailureReason {
     FileInTheWay,   // a file has the name of a folder to create
     NoPermission,   // this process may not write there
     DiskFull,       // the disk is full
+    LinkInTheWay,   // a link or a special file stands in the file's place or on its way
+    FolderInTheWay, // a folder has the name of the file to write
+    NotRecorded,    // the run's journal could not record the step, so it was not taken
     Other,          // only the system's message says why
 };
 

@@ -1,51 +1,71 @@
 #pragma once
 
+#include "package/EntryType.h"
 #include "package/FileFailure.h"
 
+#include <QFile>
 #include <QString>
 
-#include <memory>
-
-class QTemporaryFile;
+class WriteJournal;
 
 // Writes an installed data file under a temporary name beside it and puts it
 // in place only when commit() is called; until then, and when anything
-// fails, the target is untouched and no partial file is left.
+// fails, the target is untouched and no partial file is left. The installed
+// name always holds either the whole old file or the whole new one.
+//
+// Nothing is written through a link: the temporary file is created new, and
+// a target that is a link, a special file or a folder fails. With a journal,
+// every file made is recorded before it is made, and a replaced file is kept
+// aside under a backup name (a hard link where the volume has them) that the
+// run deletes at its end or puts back when it is undone. The backup, not a
+// sync per file, is what keeps the old version safe from a power cut: the
+// run syncs the volume once before it deletes the backups.
 //
 // The temporary name is the target's name, six random characters and
-// TemporarySuffix ("Coat.sty.a1B2c3.quillon-part"), so that what an
-// interrupted run leaves behind can be found and taken away by a later one.
-//
-// Replacing an existing file syncs the new data to disk before renaming it
-// over the old one in one step, so that a power cut can never leave the user
-// with neither the old file nor the new one. A new file is only renamed into
-// place: there is nothing to lose, and a sync per file would cost a large
-// install most of its time.
+// TemporarySuffix ("Coat.sty.a1B2c3.quillon-part"), the backup's ends in
+// BackupSuffix, so that what an interrupted run leaves behind can be told
+// from the user's files by anyone who finds it.
 class InstalledFileWriter
 {
 public:
     static constexpr QLatin1StringView TemporarySuffix{".quillon-part"};
+    static constexpr QLatin1StringView BackupSuffix{".quillon-old"};
 
-    explicit InstalledFileWriter(const QString &target);
+    explicit InstalledFileWriter(const QString &target, WriteJournal *journal = nullptr);
     ~InstalledFileWriter();
 
     [[nodiscard]] bool open();
     [[nodiscard]] bool write(const char *data, qint64 size);
     [[nodiscard]] bool commit();
     QString errorString() const;
-    // Why the last call failed: a full disk, missing rights, or the system's message.
+    // Why the last call failed: a full disk, missing rights, a link in the
+    // way, or the system's message.
     const FileFailure &failure() const { return m_failure; }
     QString fileName() const { return m_target; }
+    // After a commit that replaced a file with a journal: where the earlier
+    // version is kept until the run ends.
+    QString backupPath() const { return m_backup; }
+    // After a commit: whether it replaced an installed file.
+    bool replaced() const { return m_replaced; }
 
 private:
-    bool commitNewFile();
-    bool commitReplacement();
-    bool fail(FailureReason reason, const QString &message);
+    bool refused(EntryType target);
+    bool replaceTarget();
+    bool putNewTarget();
+    bool placed();
     bool failed();
+    bool fail(const FileFailure &failure);
 
     QString m_target;
-    std::unique_ptr<QTemporaryFile> m_file;
-    bool m_replacing = false;
+    WriteJournal *m_journal;
+    QFile m_file;
+    bool m_tempMade = false; // the temporary file exists and is ours to remove
+    QString m_backup;
+    bool m_replaced = false;
     QString m_error;
     FileFailure m_failure;
 };
+
+// A name beside path that no file is likely to have: path, a dot, random
+// letters and the suffix (which starts with its dot).
+QString NameBeside(const QString &path, QLatin1StringView suffix);

@@ -1,6 +1,7 @@
 #include "PackageExtractor.h"
 
 #include "package/DataHeader.h"
+#include "package/EntryType.h"
 #include "package/InstalledFileWriter.h"
 #include "package/PackageReader.h"
 
@@ -28,6 +29,8 @@ bool PackageExtractor::fail(const FileFailure &failure, const QString &message)
 bool PackageExtractor::extract(const QString &packedPath, const QString &installedPath)
 {
     m_info = {};
+    m_backup.clear();
+    m_replaced = false;
     m_error.clear();
     m_failure = {};
     const std::optional<PackageKind> kind = PackageKindForPath(packedPath);
@@ -37,11 +40,10 @@ bool PackageExtractor::extract(const QString &packedPath, const QString &install
                             native(packedPath)));
 
     QFile packed(packedPath);
-    if (!packed.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return fail({FailureReason::CannotRead, packed.errorString()},
-                    u"Cannot open \"%1\": %2"_s.arg(native(packedPath), packed.errorString()));
+    if (!openPacked(packed))
+        return false;
 
-    InstalledFileWriter installed(installedPath);
+    InstalledFileWriter installed(installedPath, m_journal);
     const bool unpacked = streamIntoInstalledFile(packed, *kind, installed);
     packed.close();
 
@@ -51,6 +53,25 @@ bool PackageExtractor::extract(const QString &packedPath, const QString &install
         return false;
     if (!installed.commit())
         return writeFailed(installed);
+    m_backup = installed.backupPath();
+    m_replaced = installed.replaced();
+    return true;
+}
+
+// A link put in the packed copy's place could hand us any file to install
+// where others can read it; a pipe would never end.
+bool PackageExtractor::openPacked(QFile &packed)
+{
+    const QString path = packed.fileName();
+    const EntryType type = EntryTypeOf(path);
+    if (type == EntryType::Link || type == EntryType::Special) {
+        QFile::remove(path); // the name only: never what it leads to
+        return fail({FailureReason::LinkInTheWay, {}},
+                    u"Cannot open \"%1\": it is a link or a special file"_s.arg(native(path)));
+    }
+    if (!packed.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return fail({FailureReason::CannotRead, packed.errorString()},
+                    u"Cannot open \"%1\": %2"_s.arg(native(path), packed.errorString()));
     return true;
 }
 

@@ -11,6 +11,7 @@
 class QFile;
 class InstalledFileWriter;
 class PackageReader;
+class WriteJournal;
 
 // Turns a packed copy in the destination folder into its installed data file.
 // The data is streamed from the packed copy into a temporary file beside the
@@ -27,7 +28,8 @@ public:
     // user's data). On failure nothing is left at installedPath that was not
     // there before (an installed file that was there stays untouched) and
     // errorString() names the file and the reason. A packed copy that cannot
-    // be opened fails too and is left where it is.
+    // be opened fails too and is left where it is; one that is a link or a
+    // special file is never opened.
     [[nodiscard]] bool extract(const QString &packedPath, const QString &installedPath);
 
     QString errorString() const { return m_error; }
@@ -35,6 +37,15 @@ public:
     const FileFailure &failure() const { return m_failure; }
     // The payload size of the last file.
     const PackageInfo &info() const { return m_info; }
+    // After an extraction that replaced an installed file with a journal set:
+    // where its earlier version is kept until the run ends.
+    QString backupPath() const { return m_backup; }
+    // After a successful extraction: whether it replaced an installed file.
+    bool replaced() const { return m_replaced; }
+
+    // The run's journal, told of every file before it is made (see
+    // InstalledFileWriter); without one nothing is recorded or kept aside.
+    void setJournal(WriteJournal *journal) { m_journal = journal; }
 
     // Called after every chunk written, so that the caller can let window
     // events run during a large file.
@@ -50,7 +61,12 @@ private:
     bool writeFailed(const InstalledFileWriter &installed);
     bool fail(const FileFailure &failure, const QString &message);
 
+    bool openPacked(QFile &packed);
+
     PackageInfo m_info;
+    QString m_backup;
+    bool m_replaced = false;
+    WriteJournal *m_journal = nullptr;
     QString m_error;
     FileFailure m_failure;
     std::function<void()> m_yield;

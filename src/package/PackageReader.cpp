@@ -2,6 +2,7 @@
 
 #include "package/PayloadStream.h"
 
+#include <QFile>
 #include <QtEndian>
 
 using namespace Qt::StringLiterals;
@@ -96,4 +97,17 @@ bool PackageReader::atEnd() const
 QString PackageReader::errorString() const
 {
     return m_error;
+}
+
+qint64 ClaimedDataSize(const QString &path, PackageKind kind)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return -1;
+    char header[PackageReader::HeaderSize];
+    const QByteArrayView magic = PackageMagic(kind);
+    if (file.read(header, sizeof header) == sizeof header
+        && QByteArrayView(header, magic.size()) == magic)
+        return qFromLittleEndian<quint32>(header + 8);
+    return file.size();
 }

@@ -62,3 +62,9 @@ private:
     QString m_error;
     FileFailure m_failure;
 };
+
+// The number of data bytes the packed file at path will give: the unpacked
+// size its header claims, or its whole size when it is not a package of the
+// kind. A header can lie; this is for estimates only. -1 when the file cannot
+// be read.
+qint64 ClaimedDataSize(const QString &path, PackageKind kind);

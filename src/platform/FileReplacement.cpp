@@ -4,93 +4,189 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+#include <qt_windows.h>
 #else
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
-namespace {
-
 #ifdef Q_OS_WIN
+namespace {
 
 // The "\\?\" form lifts the 260-character limit on the path for every
 // Windows version, whatever the system's long-path setting.
-std::wstring longPath(const QString &path)
+std::wstring native(const QString &path)
 {
-    const QString native = QDir::toNativeSeparators(QDir::cleanPath(path));
-    if (native.startsWith(QLatin1String("\\\\?\\")))
-        return native.toStdWString();
-    if (native.startsWith(QLatin1String("\\\\")))
-        return (QLatin1String("\\\\?\\UNC\\") + native.mid(2)).toStdWString();
-    return (QLatin1String("\\\\?\\") + native).toStdWString();
+    const QString local = QDir::toNativeSeparators(QDir::cleanPath(path));
+    if (!QDir::isAbsolutePath(path))
+        return local.toStdWString();
+    if (local.startsWith(QLatin1String("\\\\?\\")))
+        return local.toStdWString();
+    if (local.startsWith(QLatin1String("\\\\")))
+        return (QLatin1String("\\\\?\\UNC\\") + local.mid(2)).toStdWString();
+    return (QLatin1String("\\\\?\\") + local).toStdWString();
 }
 
-QString reason(DWORD code)
+bool failed(QString *error)
 {
+    const DWORD code = GetLastError();
     switch (code) {
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return QStringLiteral("it is in use by another program, or may not be changed (%1)")
-                .arg(qt_error_string(int(code)));
+        *error = QStringLiteral("it is in use by another program, or may not be changed (%1)")
+                         .arg(qt_error_string(int(code)));
+        break;
     default:
-        return qt_error_string(int(code));
+        *error = qt_error_string(int(code));
     }
+    return false;
 }
-
-bool syncToDisk(const std::wstring &file)
-{
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    const bool flushed = FlushFileBuffers(handle);
-    CloseHandle(handle);
-    return flushed;
-}
-
-#else
-
-bool syncToDisk(const QByteArray &file)
-{
-    const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-}
-
-#endif
 
 } // namespace
 
-bool ReplaceFileDurably(const QString &newFile, const QString &target, QString *error)
+AsideResult KeepAside(const QString &path, const QString &backup, QString *error)
 {
-#ifdef Q_OS_WIN
-    const std::wstring from = longPath(newFile);
-    if (!syncToDisk(from)) {
-        *error = qt_error_string(int(GetLastError()));
-        return false;
+    const std::wstring from = native(path);
+    const std::wstring to = native(backup);
+    if (CreateHardLinkW(to.c_str(), from.c_str(), nullptr))
+        return AsideResult::Linked;
+    const DWORD why = GetLastError();
+    // FAT and exFAT volumes and some network shares have no hard links.
+    if (why == ERROR_INVALID_FUNCTION || why == ERROR_NOT_SUPPORTED) {
+        if (MoveFileExW(from.c_str(), to.c_str(), 0))
+            return AsideResult::Moved;
     }
-    // Qt has no rename that replaces an existing file.
-    if (!MoveFileExW(from.c_str(), longPath(target).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        *error = reason(GetLastError());
-        return false;
+    failed(error);
+    return AsideResult::Failed;
+}
+
+bool ReplaceWith(const QString &from, const QString &to, QString *error)
+{
+    if (MoveFileExW(native(from).c_str(), native(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    return failed(error);
+}
+
+bool RenameNew(const QString &from, const QString &to, QString *error)
+{
+    if (MoveFileExW(native(from).c_str(), native(to).c_str(), 0))
+        return true;
+    return failed(error);
+}
+
+bool SyncToDisk(const QStringList &files, QString *error)
+{
+    // Windows flushes a volume only for administrators; each file is flushed instead.
+    for (const QString &file : files) {
+        const HANDLE handle = CreateFileW(native(file).c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            continue; // gone since: nothing of it to keep
+        const bool flushed = FlushFileBuffers(handle);
+        CloseHandle(handle);
+        if (!flushed)
+            return failed(error);
     }
-#else
-    const QByteArray from = QFile::encodeName(newFile);
-    // rename() replaces the target in one step; QFile::rename never replaces.
-    if (!syncToDisk(from)
-        || ::rename(from.constData(), QFile::encodeName(target).constData()) != 0) {
-        *error = qt_error_string(errno);
-        return false;
-    }
-#endif
     return true;
 }
+#else
+namespace {
+
+bool failed(QString *error)
+{
+    *error = qt_error_string(errno);
+    return false;
+}
+
+// The volume has no hard links (FAT, exFAT, some network file systems).
+bool noHardLinks(int error)
+{
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
+}
+
+} // namespace
+
+AsideResult KeepAside(const QString &path, const QString &backup, QString *error)
+{
+    const QByteArray from = QFile::encodeName(path);
+    const QByteArray to = QFile::encodeName(backup);
+    if (::link(from.constData(), to.constData()) == 0)
+        return AsideResult::Linked;
+    if (noHardLinks(errno)) {
+        struct stat existing;
+        if (::lstat(to.constData(), &existing) == 0) // rename() would replace it
+            errno = EEXIST;
+        else if (::rename(from.constData(), to.constData()) == 0)
+            return AsideResult::Moved;
+    }
+    failed(error);
+    return AsideResult::Failed;
+}
+
+bool ReplaceWith(const QString &from, const QString &to, QString *error)
+{
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    return failed(error);
+}
+
+bool RenameNew(const QString &from, const QString &to, QString *error)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+#ifdef Q_OS_LINUX
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE)
+        == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return failed(error);
+#endif
+    // A second name, then the first one goes: link() never replaces.
+    if (::link(source.constData(), target.constData()) == 0) {
+        ::unlink(source.constData());
+        return true;
+    }
+    if (!noHardLinks(errno))
+        return failed(error);
+    struct stat existing;
+    if (::lstat(target.constData(), &existing) == 0) {
+        errno = EEXIST;
+        return failed(error);
+    }
+    return ::rename(source.constData(), target.constData()) == 0 || failed(error);
+}
+
+bool SyncToDisk(const QStringList &files, QString *error)
+{
+    std::set<dev_t> synced;
+    for (const QString &file : files) {
+        // Never blocks on a pipe, never follows a link put in the file's place.
+        const int fd = ::open(QFile::encodeName(file).constData(),
+                              O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue; // gone since: nothing of it to keep
+        struct stat info;
+        bool ok = ::fstat(fd, &info) == 0;
+#ifdef Q_OS_LINUX
+        // One syncfs() per volume costs far less than an fsync() per file.
+        if (ok && synced.insert(info.st_dev).second)
+            ok = ::syncfs(fd) == 0;
+#else
+        ok = ok && ::fsync(fd) == 0;
+#endif
+        const int why = errno;
+        ::close(fd);
+        if (!ok) {
+            errno = why;
+            return failed(error);
+        }
+    }
+    return true;
+}
+#endif

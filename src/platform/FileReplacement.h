@@ -1,11 +1,32 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// Puts a finished new file in place of an existing file in one step, so that
-// at every moment the target is either the old file or the new one: the new
-// file's data are written to disk first, then it is renamed over the target.
-// On failure the target is untouched, the new file is left where it is, and
-// *error says why (a file in use by another program on Windows is one reason).
-[[nodiscard]] bool ReplaceFileDurably(const QString &newFile, const QString &target,
-                                      QString *error);
+// The file system steps that replace an installed file so that its earlier
+// version can be put back, which Qt does not offer: a second name for a file
+// (a hard link), a rename over an existing file, and making data last on disk.
+
+// How KeepAside kept the earlier version.
+enum class AsideResult {
+    Linked, // the file has a second name; the installed name still holds it
+    Moved,  // the volume has no hard links: the file was renamed to the backup name
+    Failed,
+};
+
+// Keeps the file at path under backup, on the same volume, as a hard link
+// where the volume allows it, so that the installed name is never missing;
+// else by renaming it. backup must not exist. error gets the system's message.
+AsideResult KeepAside(const QString &path, const QString &backup, QString *error);
+
+// Renames from to to in one step, replacing a file at to. A link at to is
+// replaced itself, never followed.
+bool ReplaceWith(const QString &from, const QString &to, QString *error);
+
+// Renames from to to in one step, only when nothing stands at to: never
+// replaces a file and never follows a link there.
+bool RenameNew(const QString &from, const QString &to, QString *error);
+
+// Makes the data of files written lately last on disk (a power cut after this
+// returns does not lose them): the volumes that hold the files are synced.
+bool SyncToDisk(const QStringList &files, QString *error);

@@ -20,6 +20,7 @@
 #include "wizard/WizardPageKeys.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 
 using namespace WizardPages;
@@ -340,6 +341,9 @@ void TSTYInstallForm::sbDirectoryClick(DataKind kind)
 void TSTYInstallForm::btInstallClick()
 {
     m_run->btInstallClick();
+    // The system asked the program to stop; the run has undone its work.
+    if (m_run->outcome() == InstallRun::Outcome::Interrupted)
+        QCoreApplication::exit(2);
 }
 
 void TSTYInstallForm::btCancelClick()

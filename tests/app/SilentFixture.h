@@ -72,7 +72,7 @@ public:
     int runCommand(const QStringList &extra)
     {
         QProcess quillon;
-        quillon.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        quillon.setProcessEnvironment(environment());
         const QStringList arguments = QStringList{"--dataset", dataSet,        "--registry",
                                                   registry(),  "--status-dir", statusDir}
                                       + extra;
@@ -87,6 +87,18 @@ public:
         return quillon.exitStatus() == QProcess::NormalExit ? quillon.exitCode() : -2;
     }
 
+    // The program's environment: its per-user data (the run's journal) kept
+    // in the test's folder, and the variables a test adds.
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUILLON_JOURNAL_DIR", dir.filePath("appdata/Quillon"));
+        for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
+            env.insert(it.key(), it.value());
+        return env;
+    }
+    QString journalFolder() const { return dir.filePath("appdata/Quillon"); }
+
     static std::map<QString, QByteArray> tree(const QString &folder)
     {
         return TestFiles::snapshot(folder);
@@ -96,4 +108,5 @@ public:
     QString plain, dataSet, vestra, base, statusDir;
     QString out, err;
     QStringList runAs;
+    QMap<QString, QString> extraEnvironment;
 };

@@ -1,12 +1,17 @@
 #include "app/CommandLine.h"
+#include "app/StartupRecovery.h"
 #include "app/WindowSequence.h"
 #include "i18n/Languages.h"
 #include "i18n/TextNumbers.h"
+#include "i18n/TextTable.h"
+#include "install/JournalRecord.h"
+#include "install/RunJournal.h"
 #include "shell/TLanguageForm.h"
 #include "shell/TMainForm.h"
 #include "ui/Pictures.h"
 #include "wizard/TSTYInstallForm.h"
 
+#include "MessageBoxAnswers.h"
 #include "ModalWatcher.h"
 #include "ProgramFolder.h"
 
@@ -61,6 +66,7 @@ private slots:
     void langOpensWelcomeWindow();
     void closingEndsProgram_data();
     void closingEndsProgram();
+    void interruptedRunIsUndoneBeforeTheWindows();
 
 private:
     CommandLine commandLine(const QString &language) const;
@@ -210,6 +216,33 @@ void tst_WindowSequence::closingEndsProgram()
         QVERIFY2(warningText.contains(QDir::toNativeSeparators(m_dir->path() + "/other.reg")),
                  qPrintable(warningText));
     }
+}
+
+void tst_WindowSequence::interruptedRunIsUndoneBeforeTheWindows()
+{
+    // GIVEN a run in Korean that was killed after it installed one file
+    const QString root = m_dir->path();
+    qputenv("QUILLON_JOURNAL_DIR", QFile::encodeName(root + "/appdata/Quillon"));
+    const QString installed = root + "/Vestra 3.1/Bin/STY_2027SS/a.sty";
+    QVERIFY(TestFiles::write(installed, "new"));
+    QVERIFY(TestFiles::write(RunJournal::defaultFolder() + "/run-20260101-000000-000-1.journal",
+                             JournalHeader("Korean")
+                                     + EncodeRecord({JournalRecord::Type::New, installed, {}})));
+    QList<SeenBox> seen;
+    ModalWatcher watcher(PressOnBox(QMessageBox::Ok, &seen));
+    // WHEN the program starts with its windows
+    CommandLine line = commandLine(QString());
+    line.settings.programFolder = QUILLON_RESOURCES_DIR; // every text of the run's language
+    RecoverBeforeWindows(line);
+    // THEN before any window, one message in the run's language says it was undone
+    QVERIFY(watcher.answered());
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].caption, QStringLiteral("Interrupted Installation"));
+    LanguageTextTable korean;
+    QVERIFY(LoadTextTable(korean, QUILLON_RESOURCES_DIR, "Korean", TextSection::InstallForm));
+    QCOMPARE(seen[0].text, GetText(korean, InstallText::Recovered).arg(1).arg(0).arg(0));
+    QVERIFY(!QFile::exists(installed));
+    QVERIFY(QDir(RunJournal::defaultFolder()).isEmpty());
 }
 
 QTEST_MAIN(tst_WindowSequence)

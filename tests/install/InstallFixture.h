@@ -25,6 +25,7 @@ public:
         dataSet = dir.filePath(QStringLiteral("dataset"));
         base = dir.filePath(QStringLiteral("Vestra/Bin/"));
         context.statusFolder = dir.filePath(QStringLiteral("status"));
+        context.journalFolder = dir.filePath(QStringLiteral("journal"));
         QDir().mkpath(context.statusFolder);
         const char *names[] = {"STY_2027SS", "STI_2027SS", "DETAIL_2027SS"};
         for (DataKind kind : AllDataKinds) {
@@ -123,6 +124,12 @@ public:
             }
         }
         return true;
+    }
+
+    // The journals a run left behind: none after a run that ended.
+    QStringList journals() const
+    {
+        return QDir(context.journalFolder).entryList(QDir::Files | QDir::Hidden);
     }
 
     QTemporaryDir dir;

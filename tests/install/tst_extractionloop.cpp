@@ -1,4 +1,5 @@
 #include "install/ExtractionLoop.h"
+#include "install/RunJournal.h"
 
 #include "InstallFixture.h"
 
@@ -92,13 +93,14 @@ void tst_ExtractionLoop::cancel_data()
     QTest::addColumn<bool>("finished");
     QTest::addColumn<int>("installed");
     QTest::addColumn<int>("questions");
-    QTest::newRow("No lets the run go on") << 0 << QList<bool>{false} << true << 4 << 1;
+    QTest::addColumn<bool>("putBack"); // the user's file holds its own bytes again
+    QTest::newRow("No lets the run go on") << 0 << QList<bool>{false} << true << 4 << 1 << false;
     QTest::newRow("third entry, keep the files")
-            << 2 << QList<bool>{true, false} << false << 3 << 2;
+            << 2 << QList<bool>{true, false} << false << 3 << 2 << false;
     QTest::newRow("third entry, remove the files")
-            << 2 << QList<bool>{true, true} << false << 1 << 2;
+            << 2 << QList<bool>{true, true} << false << 1 << 2 << true;
     // There is no next entry to stop before, so the kind is finished.
-    QTest::newRow("last entry") << 3 << QList<bool>{} << true << 4 << 0;
+    QTest::newRow("last entry") << 3 << QList<bool>{} << true << 4 << 0 << false;
 }
 
 void tst_ExtractionLoop::cancel()
@@ -108,9 +110,13 @@ void tst_ExtractionLoop::cancel()
     QFETCH(bool, finished);
     QFETCH(int, installed);
     QFETCH(int, questions);
+    QFETCH(bool, putBack);
     // GIVEN four copied packages, and an installed file of the first that the
     // user had before the run
     InstallFixture f;
+    RunJournal journal;
+    QVERIFY(journal.begin(f.context.journalFolder, "English"));
+    f.context.journal = &journal;
     copyIn(f, 4);
     QVERIFY(TestFiles::write(f.destination(DataKind::STY, "u/0.sty"), "the user's own"));
     f.ui.yesNo = answers;
@@ -124,7 +130,7 @@ void tst_ExtractionLoop::cancel()
     QCOMPARE(ExtractCopiedFiles(f.context), finished);
 
     // THEN it is asked about before the next entry, and a removal takes only
-    // what this run installed, never a file that was there before
+    // what this run installed and puts back what it replaced
     QCOMPARE(f.ui.asked.size(), questions);
     if (questions > 0) {
         QCOMPARE(f.ui.asked.first().caption, QStringLiteral("Installing Cancel"));
@@ -139,8 +145,10 @@ void tst_ExtractionLoop::cancel()
     for (int i = 0; i < 4; ++i)
         present += QFile::exists(f.destination(DataKind::STY, QStringLiteral("u/%1.sty").arg(i)));
     QCOMPARE(present, installed);
-    QVERIFY(QFile::exists(f.destination(DataKind::STY, "u/0.sty")));
+    QCOMPARE(TestFiles::read(f.destination(DataKind::STY, "u/0.sty")) == "the user's own", putBack);
     QVERIFY(!QFile::exists(f.destination(DataKind::STY, "u/3.sty_")));
+    journal.finish();
+    QCOMPARE(InstallFixture::snapshot(f.destination(DataKind::STY, "u")).size(), size_t(installed));
 }
 
 QTEST_GUILESS_MAIN(tst_ExtractionLoop)

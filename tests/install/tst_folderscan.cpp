@@ -18,6 +18,7 @@ private slots:
     void folderBeforeItsContents();
     void scanProgressCountsFolders();
     void scanProgressStopsAt100();
+    void veryDeepTreeOnASmallStack();
     void checkedNodeIsOneScanRoot();
     void partlyCheckedParentGivesOnlyItsFolder();
     void builderListsAreSorted();
@@ -115,6 +116,32 @@ void tst_FolderScan::scanProgressStopsAt100()
     ScanFolder(f.context, f.state.kind(DataKind::DETAIL).sourceFolder, true);
     QCOMPARE(f.context.scanProgress, 101.5f);
     QCOMPARE(*std::max_element(f.ui.bar.begin(), f.ui.bar.end()), 100);
+}
+
+void tst_FolderScan::veryDeepTreeOnASmallStack()
+{
+    // GIVEN a tree 2,000 folders deep with a packed file at the bottom
+    InstallFixture f;
+    f.state.currentKind = DataKind::STY;
+    const QString root = f.state.kind(DataKind::STY).sourceFolder;
+    QString deepest = root;
+    for (int level = 0; level < 2000; ++level)
+        deepest += "/d";
+    QVERIFY(QDir().mkpath(deepest));
+    f.addPackage(DataKind::STY, QString(deepest).remove(0, root.size() + 1) + "/a.sty_", "x");
+    // WHEN it is scanned on a thread with a stack far smaller than Windows
+    // gives the main thread
+    QThread *scan = QThread::create([&f, &root] { ScanFolder(f.context, root, true); });
+    scan->setStackSize(128 * 1024);
+    scan->start();
+    QVERIFY(scan->wait(60000));
+    delete scan;
+    // THEN every folder is listed, parents first, and the file is found
+    const KindLists &lists = f.context.kindLists(DataKind::STY);
+    QCOMPARE(lists.sourceFolders.size(), 2000);
+    QCOMPARE(lists.sourceFolders.last(), deepest);
+    QCOMPARE(lists.sourceFiles, QStringList{deepest + "/a.sty_"});
+    QCOMPARE(f.ui.bar.size(), 2001); // one step per folder scanned, the root included
 }
 
 void tst_FolderScan::checkedNodeIsOneScanRoot()

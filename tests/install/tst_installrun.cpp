@@ -4,7 +4,13 @@
 #include "InstallFixture.h"
 #include "Restrictions.h"
 
+#include "platform/StopSignals.h"
+
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 // Whole install runs through the scripted interface, on real folders.
 class tst_InstallRun : public QObject
@@ -31,6 +37,11 @@ private slots:
     void statusFileOnFullDiskKeepsTheEarlierOne();
     void cancelDuringLastUnpackIsAskedBeforeNextKind();
     void cancelBeforeTheRunIsNotAsked();
+    void nothingWrittenThroughLinks_data();
+    void nothingWrittenThroughLinks();
+    void tooLittleSpaceWritesNothing();
+    void diskFillingDuringTheRun();
+    void stopUndoesTheWholeRun();
 
 private:
     static void addAllKinds(InstallFixture &f);
@@ -309,16 +320,15 @@ void tst_InstallRun::rollbackLeavesDestinationAsBefore()
     InstallRun run(f.context);
     run.btInstallClick();
 
-    // THEN everything is as before, but the file the user agreed to overwrite
+    // THEN everything is as before, byte for byte, the file the user agreed
+    // to overwrite included
     QCOMPARE(f.ui.captions(), (QStringList{"Question", "Cancel Installing", "Delete Files",
                                            "Save fail list", "Saved"}));
-    auto after = InstallFixture::snapshot(f.base);
-    QCOMPARE(after["STY_2027SS/Coat/c1.sty"],
-             f.expected[f.destination(DataKind::STY, "Coat/c1.sty")]);
-    after["STY_2027SS/Coat/c1.sty"] = before["STY_2027SS/Coat/c1.sty"];
-    QCOMPARE(after, before);
-    // AND the memo says so: STY's two new files, its two new folders and STI's one
-    QCOMPARE(f.ui.memo.last(), f.text(83).arg(2).arg(3));
+    QCOMPARE(InstallFixture::snapshot(f.base), before);
+    // AND the memo says so: STY's two new files, its two new folders and STI's
+    // one, and the replaced file put back
+    QCOMPARE(f.ui.memo.last(), f.text(95).arg(2).arg(3).arg(1));
+    QVERIFY(f.journals().isEmpty());
 }
 
 void tst_InstallRun::kindOutcome_data()
@@ -508,6 +518,165 @@ void tst_InstallRun::cancelBeforeTheRunIsNotAsked()
     run.btInstallClick();
     QCOMPARE(f.ui.captions(), QStringList{"Completed"});
     QCOMPARE(run.outcome(), InstallRun::Outcome::Installed);
+}
+
+void tst_InstallRun::nothingWrittenThroughLinks_data()
+{
+    QTest::addColumn<QString>("planted"); // what stands in the destination before the run
+    QTest::addColumn<bool>("fails");      // the file fails; else it installs past the link
+    QTest::newRow("installed file is a link to a file outside") << "Coat/c1.sty>file" << true;
+    QTest::newRow("folder on the way is a link to a folder outside") << "Coat>folder" << true;
+    QTest::newRow("packed copy's name is a link to a file outside") << "Coat/c1.sty_>file" << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("installed file is a pipe") << "Coat/c1.sty|" << true;
+#endif
+}
+
+void tst_InstallRun::nothingWrittenThroughLinks()
+{
+    QFETCH(QString, planted);
+    QFETCH(bool, fails);
+    // GIVEN an STY destination where another account planted a link to a file
+    // or folder outside it, or a pipe
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY});
+    const QString outside = f.dir.filePath("outside");
+    QVERIFY(TestFiles::write(outside + "/victim", "not to be touched"));
+    QVERIFY(QFile::setPermissions(outside + "/victim", QFileDevice::ReadOwner));
+    const QString at
+            = f.destination(DataKind::STY, planted.section(QRegularExpression("[>|]"), 0, 0));
+    QVERIFY(QDir().mkpath(QFileInfo(at).path()));
+    if (planted.endsWith('|')) {
+#ifdef Q_OS_UNIX
+        QCOMPARE(::mkfifo(QFile::encodeName(at).constData(), 0666), 0);
+#endif
+    } else {
+        QVERIFY(QFile::link(planted.endsWith("file") ? outside + "/victim" : outside, at));
+    }
+    const auto outsideBefore = InstallFixture::snapshot(outside);
+    f.ui.defaultOverwrite = OverwriteAnswer::All;
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN nothing outside the destination changed, and the file that would
+    // have gone through the link fails with its reason
+    QCOMPARE(InstallFixture::snapshot(outside), outsideBefore);
+    QVERIFY(!(QFile::permissions(outside + "/victim")
+              & (QFileDevice::ReadOther | QFileDevice::ReadGroup | QFileDevice::WriteOwner)));
+    const QString line = f.text(65) + NativePath(f.destination(DataKind::STY, "Coat/c1.sty"))
+                         + " - " + f.text(90);
+    QCOMPARE(f.context.kindLists(DataKind::STY).status.contains(line), fails);
+    QCOMPARE(run.outcome(),
+             fails ? InstallRun::Outcome::KindFailed : InstallRun::Outcome::Installed);
+    if (!fails)
+        QCOMPARE(TestFiles::read(f.destination(DataKind::STY, "Coat/c1.sty")),
+                 f.expected[f.destination(DataKind::STY, "Coat/c1.sty")]);
+    QVERIFY(f.journals().isEmpty());
+}
+
+void tst_InstallRun::tooLittleSpaceWritesNothing()
+{
+    // GIVEN destinations on a disk with less room than the STY data needs
+    InstallFixture f;
+    f.select({DataKind::STY});
+    f.addPackage(DataKind::STY, "u/big.sty_",
+                 PackageBytes::compressed("STYComp", PackageBytes::styData(300000)));
+    Restrictions::SmallDisk disk(f.base, "64k");
+    if (!disk.isMounted())
+        QSKIP(qPrintable("no small disk here: " + disk.whyNot()));
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN a warning names the disk, the space needed and free; nothing is written
+    QCOMPARE(f.ui.captions(), QStringList{"Warning"});
+    QVERIFY2(f.ui.asked[0].text.startsWith(f.text(93).section("%1", 0, 0)
+                                           + NativePath(f.base).chopped(1) + ":"),
+             qPrintable(f.ui.asked[0].text));
+    QVERIFY2(f.ui.asked[0].text.contains("64.0 kB"), qPrintable(f.ui.asked[0].text));
+    QCOMPARE(run.outcome(), InstallRun::Outcome::NoSpace);
+    QVERIFY(InstallFixture::snapshot(f.base).empty());
+    QVERIFY(f.ui.runButtonsEnabled);
+}
+
+void tst_InstallRun::diskFillingDuringTheRun()
+{
+    // GIVEN a disk with room for the run when it starts, which something else
+    // fills once the packed copies are in place, and an installed file
+    InstallFixture f;
+    f.select({DataKind::STI});
+    for (int i = 0; i < 4; ++i) {
+        // Far larger unpacked than packed, so a removed packed copy does not
+        // make room for the next file.
+        const QByteArray data = PackageBytes::stiData(20000, 700 + i);
+        const QString rel = QStringLiteral("u/s%1.sti_").arg(i);
+        f.addPackage(DataKind::STI, rel, PackageBytes::compressed("STIComp", data));
+        f.expected[f.destination(DataKind::STI, rel.chopped(1))] = data;
+    }
+    Restrictions::SmallDisk disk(f.base, "256k");
+    if (!disk.isMounted())
+        QSKIP(qPrintable("no small disk here: " + disk.whyNot()));
+    QVERIFY(TestFiles::write(f.destination(DataKind::STI, "u/s0.sti"), "old"));
+    f.ui.defaultOverwrite = OverwriteAnswer::All;
+    f.ui.onEvents = [&f] {
+        if (f.ui.percent.isEmpty() || f.ui.percent.last() <= 40 || QFile::exists(f.base + "fill"))
+            return;
+        QFile filler(f.base + "fill");
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
+    };
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN the files that met the full disk fail saying so, and nothing of the
+    // run's is left but whole installed files; the user's file holds either its
+    // old bytes or the whole new data
+    const QStringList status = f.context.kindLists(DataKind::STI).status;
+    QVERIFY2(!status.filter(" - " + f.text(81)).isEmpty(),
+             qPrintable(status.join('\n') + f.ui.memo.join('\n')));
+    for (const auto &[rel, bytes] : InstallFixture::snapshot(f.base)) {
+        const QString path = f.base + rel;
+        const bool whole = bytes == f.expected[path] || (rel.endsWith("s0.sti") && bytes == "old");
+        QVERIFY2(rel == "fill" || bytes == "<dir>" || whole, qPrintable(rel));
+    }
+    QCOMPARE(run.outcome(), InstallRun::Outcome::KindFailed);
+    QVERIFY(f.journals().isEmpty());
+}
+
+void tst_InstallRun::stopUndoesTheWholeRun()
+{
+    // GIVEN a run of two kinds over the user's files, one of which it replaces
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY, DataKind::STI});
+    QVERIFY(TestFiles::write(f.destination(DataKind::STY, "Coat/c1.sty"), "old"));
+    QVERIFY(TestFiles::write(f.destination(DataKind::STI, "Blouse/keep.sti"), "mine"));
+    const auto before = InstallFixture::snapshot(f.base);
+    f.ui.defaultOverwrite = OverwriteAnswer::All;
+    // WHEN the system asks the program to stop while STI is unpacked
+    bool sent = false;
+    f.ui.onEvents = [&] {
+        if (!sent && !f.context.kindLists(DataKind::STI).createdFiles.isEmpty()) {
+            sent = true;
+            RequestStopLikeTheSystem();
+        }
+    };
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN the whole run is undone without a question, STY included
+    QVERIFY(sent);
+    QCOMPARE(f.ui.captions(), QStringList{"Question"}); // only whether to overwrite c1.sty
+    QCOMPARE(InstallFixture::snapshot(f.base), before);
+    QCOMPARE(run.outcome(), InstallRun::Outcome::Interrupted);
+    QVERIFY(f.ui.memo.contains(f.text(97)));
+    QVERIFY(f.ui.runButtonsEnabled);
+    QVERIFY(f.journals().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_InstallRun)

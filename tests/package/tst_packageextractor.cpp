@@ -1,11 +1,16 @@
 #include "package/InstalledFileWriter.h"
 #include "package/PackageExtractor.h"
+#include "package/WriteJournal.h"
 
 #include "PackageBytes.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace PackageBytes;
 using namespace Qt::StringLiterals;
@@ -29,6 +34,10 @@ private slots:
     void unreadablePackedCopyStays();
     void unwritableDestinationFails();
     void largeFileYieldsBetweenChunks();
+    void replacementKeepsTheEarlierVersion();
+    void nothingWrittenThroughLinks_data();
+    void nothingWrittenThroughLinks();
+    void stepThatCannotBeRecordedIsNotTaken();
 
 private:
     QString packed(const QString &name) const { return m_dir->filePath(name); }
@@ -46,7 +55,8 @@ void tst_PackageExtractor::init()
 
 QStringList tst_PackageExtractor::leftovers() const
 {
-    return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(m_dir->path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 void tst_PackageExtractor::installs_data()
@@ -319,6 +329,105 @@ void tst_PackageExtractor::largeFileYieldsBetweenChunks()
     QVERIFY(extractor.extract(packed("big.sty_"), packed("big.sty")));
     QCOMPARE(yields, 4);
     QCOMPARE(TestFiles::read(packed("big.sty")), sty);
+}
+
+namespace {
+
+// Records what the writer announces; refuses everything when told to.
+class RecordingJournal : public WriteJournal
+{
+public:
+    QStringList calls;
+    bool refuse = false;
+
+    bool willCreate(const QString &path) override { return note("create " + path); }
+    bool willInstall(const QString &path) override { return note("install " + path); }
+    bool willKeepAside(const QString &path, const QString &backup) override
+    {
+        return note("aside " + path + " " + backup);
+    }
+    void didNotCreate(const QString &path) override { note("undone " + path); }
+    FileFailure failure() const override { return {FailureReason::NotRecorded, "no room"}; }
+
+private:
+    bool note(const QString &call)
+    {
+        calls.append(call);
+        return !refuse;
+    }
+};
+
+} // namespace
+
+void tst_PackageExtractor::replacementKeepsTheEarlierVersion()
+{
+    // GIVEN an installed file and a package that replaces it, with a journal
+    QVERIFY(TestFiles::write(packed("a.sti"), stiData(3000, 520)));
+    QVERIFY(TestFiles::write(packed("a.sti_"), compressed("STIComp", stiData(4000, 610))));
+    RecordingJournal journal;
+    PackageExtractor extractor;
+    extractor.setJournal(&journal);
+    // WHEN it is extracted
+    QVERIFY(extractor.extract(packed("a.sti_"), packed("a.sti")));
+    // THEN the earlier version is kept aside, each file announced before it was made
+    QCOMPARE(TestFiles::read(packed("a.sti")), stiData(4000, 610));
+    const QString backup = extractor.backupPath();
+    QCOMPARE(TestFiles::read(backup), stiData(3000, 520));
+    QCOMPARE(leftovers(), (QStringList{"a.sti", QFileInfo(backup).fileName()}));
+    QCOMPARE(journal.calls.size(), 2);
+    QVERIFY(journal.calls[0].startsWith("create " + packed("a.sti.")));
+    QCOMPARE(journal.calls[1], "aside " + packed("a.sti") + " " + backup);
+}
+
+void tst_PackageExtractor::nothingWrittenThroughLinks_data()
+{
+    QTest::addColumn<QString>("planted"); // the name that is a link, or a pipe
+    QTest::newRow("installed file is a link") << "a.sty";
+    QTest::newRow("packed copy is a link") << "a.sty_";
+#ifdef Q_OS_UNIX
+    QTest::newRow("installed file is a pipe") << "a.sty|";
+#endif
+}
+
+void tst_PackageExtractor::nothingWrittenThroughLinks()
+{
+    QFETCH(QString, planted);
+    // GIVEN a file outside that a link in the destination leads to
+    QTemporaryDir outside;
+    const QString victim = outside.filePath("victim.sty");
+    QVERIFY(TestFiles::write(victim, styData(3000, 700)));
+    if (planted != "a.sty_")
+        QVERIFY(TestFiles::write(packed("a.sty_"), compressed("STYComp", styData(5000))));
+    if (planted.endsWith('|')) {
+#ifdef Q_OS_UNIX
+        QCOMPARE(::mkfifo(QFile::encodeName(packed("a.sty")).constData(), 0666), 0);
+#endif
+    } else {
+        QVERIFY(QFile::link(victim, packed(planted)));
+    }
+    // WHEN the packed copy is extracted
+    PackageExtractor extractor;
+    QVERIFY(!extractor.extract(packed("a.sty_"), packed("a.sty")));
+    // THEN it fails saying why, and the file outside is as it was
+    QCOMPARE(extractor.failure().reason, FailureReason::LinkInTheWay);
+    QCOMPARE(TestFiles::read(victim), styData(3000, 700));
+    // AND no packed copy is left; the planted name stays but where it was the
+    // packed copy's
+    QCOMPARE(leftovers(), planted == "a.sty_" ? QStringList() : QStringList{"a.sty"});
+}
+
+void tst_PackageExtractor::stepThatCannotBeRecordedIsNotTaken()
+{
+    QVERIFY(TestFiles::write(packed("a.tex"), "earlier"));
+    QVERIFY(TestFiles::write(packed("a.tex_"), compressed("TEXComp", data(3000))));
+    RecordingJournal journal;
+    journal.refuse = true;
+    PackageExtractor extractor;
+    extractor.setJournal(&journal);
+    QVERIFY(!extractor.extract(packed("a.tex_"), packed("a.tex")));
+    QCOMPARE(extractor.failure().reason, FailureReason::NotRecorded);
+    QCOMPARE(TestFiles::read(packed("a.tex")), QByteArray("earlier"));
+    QCOMPARE(leftovers(), QStringList{"a.tex"});
 }
 
 QTEST_GUILESS_MAIN(tst_PackageExtractor)

@@ -31,6 +31,8 @@ public:
     WizardFixture()
     {
         SetCurrentLanguageName("English");
+        // The runs' journals go into this test's folder, not the user's.
+        qputenv("QUILLON_JOURNAL_DIR", dir.filePath("appdata/Quillon").toLocal8Bit());
         LoadTextTable(texts, QUILLON_RESOURCES_DIR, "English", "InstallForm");
         settings.programFolder = QUILLON_RESOURCES_DIR;
         settings.dataSetFolder = dir.filePath("dataset");

@@ -1,0 +1,79 @@
+#include "StartupRecovery.h"
+
+#include "app/CommandLine.h"
+#include "app/SilentInstall.h"
+#include "i18n/Languages.h"
+#include "i18n/TextNumbers.h"
+#include "i18n/TextTable.h"
+#include "install/FailureLines.h"
+#include "install/Recovery.h"
+#include "install/RunJournal.h"
+#include "ui/MessageBoxes.h"
+
+#include <QTextStream>
+
+namespace {
+
+bool somethingToSay(const RecoveryReport &report)
+{
+    return report.runs > 0 || !report.failures.isEmpty();
+}
+
+// The message about what was undone: one text, then a line for each thing
+// that could not be undone.
+QString messageAbout(const RecoveryReport &report, const CommandLine &commandLine)
+{
+    QString language = commandLine.language;
+    if (language.isEmpty())
+        language = report.language.isEmpty() ? QStringLiteral("English") : report.language;
+    LanguageTextTable texts;
+    LoadTextTable(texts, commandLine.settings.programFolder, language, TextSection::InstallForm);
+    QString message = GetText(texts, InstallText::Recovered)
+                              .arg(report.files)
+                              .arg(report.folders)
+                              .arg(report.restored);
+    for (const RecoveryReport::Failure &failure : report.failures)
+        message += u'\n' + FailureLine(texts, failure.text, failure.path, failure.failure);
+    return message;
+}
+
+void print(const QString &text)
+{
+    QTextStream(stdout) << QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                        << '\n';
+}
+
+} // namespace
+
+int RecoverOnly(const CommandLine &commandLine)
+{
+    const RecoveryReport report = RecoverInterruptedRuns(RunJournal::defaultFolder());
+    if (somethingToSay(report)) {
+        print(messageAbout(report, commandLine));
+    } else {
+        LanguageTextTable texts;
+        LoadTextTable(texts, commandLine.settings.programFolder,
+                      commandLine.language.isEmpty() ? QStringLiteral("English")
+                                                     : commandLine.language,
+                      TextSection::InstallForm);
+        print(GetText(texts, InstallText::NothingToRecover));
+    }
+    return report.failures.isEmpty() ? SilentInstall::Installed : SilentInstall::KindFailed;
+}
+
+void RecoverBeforeSilentInstall(const CommandLine &commandLine)
+{
+    const RecoveryReport report = RecoverInterruptedRuns(RunJournal::defaultFolder());
+    if (somethingToSay(report))
+        print(messageAbout(report, commandLine));
+}
+
+void RecoverBeforeWindows(const CommandLine &commandLine)
+{
+    const RecoveryReport report = RecoverInterruptedRuns(RunJournal::defaultFolder());
+    if (somethingToSay(report))
+        ShowMessageBox(nullptr,
+                       report.failures.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
+                       QStringLiteral("Interrupted Installation"),
+                       messageAbout(report, commandLine));
+}

@@ -1,0 +1,134 @@
+#include "i18n/TextNumbers.h"
+#include "i18n/TextTable.h"
+
+#include "SilentFixture.h"
+
+#include <QtTest>
+
+// Runs of the built program killed or stopped at chosen points (through the
+// journal's test fault point), then the next start: the destination must be
+// as it was before the run, byte for byte.
+class tst_Recovery : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void killedRunIsUndone_data();
+    void killedRunIsUndone();
+    void stopRequestUndoesTheRun();
+    void nextInstallUndoesFirst();
+
+private:
+    // A data set, and a destination holding two of the user's own files that
+    // the run replaces.
+    static void prepare(SilentFixture &f);
+    QStringList journals(const SilentFixture &f) const
+    {
+        return QDir(f.journalFolder()).entryList(QDir::Files | QDir::Hidden);
+    }
+    QString text(int number) const { return GetText(m_texts, number); }
+    LanguageTextTable m_texts;
+};
+
+void tst_Recovery::initTestCase()
+{
+    QVERIFY(LoadTextTable(m_texts, QUILLON_RESOURCES_DIR, "English", "InstallForm"));
+}
+
+void tst_Recovery::prepare(SilentFixture &f)
+{
+    QVERIFY(f.pack());
+    QVERIFY(TestFiles::write(f.installed("STY_2027SS", "Unit1/Blouse/a.sty"), "the user's a"));
+    QVERIFY(TestFiles::write(f.installed("STI_2027SS", "Set2/e.sti"), "the user's e"));
+    QVERIFY(TestFiles::write(f.installed("STI_2027SS", "notes.txt"), "the user's notes"));
+}
+
+void tst_Recovery::killedRunIsUndone_data()
+{
+    // STY has 3 files, STI 2: each copied ("temp"), then unpacked through a
+    // temporary file ("temp"); a replaced file is kept aside first ("aside").
+    QTest::addColumn<QString>("killedAt");
+    QTest::addColumn<bool>("over"); // the run was over: what it installed stays
+    QTest::newRow("after STY's copy step") << "temp:4" << false;
+    QTest::newRow("in the middle of STI's extraction") << "temp:10" << false;
+    QTest::newRow("in the middle of replacing STI's file") << "aside:2" << false;
+    QTest::newRow("after the run was over") << "done:1" << true;
+}
+
+void tst_Recovery::killedRunIsUndone()
+{
+    QFETCH(QString, killedAt);
+    QFETCH(bool, over);
+    SilentFixture f;
+    prepare(f);
+    const auto before = f.tree(f.base);
+
+    // GIVEN a run killed at that point
+    f.extraEnvironment.insert("QUILLON_TEST_FAULT", killedAt);
+    QCOMPARE(f.run({"--overwrite", "all"}), 86);
+    QCOMPARE(journals(f).size(), 2); // the journal and its lock
+    f.extraEnvironment.clear();
+
+    // WHEN the next start only recovers
+    QCOMPARE(f.run({"--recover"}), 0);
+
+    // THEN the destination is as before the run, byte for byte, and it says
+    // so once; a run that was over keeps what it installed, without backups
+    if (over) {
+        QCOMPARE(f.out.trimmed(), text(InstallText::NothingToRecover));
+        QCOMPARE(f.tree(f.base + "STY_2027SS"), f.tree(f.plain + "/STY_2027SS"));
+        auto sti = f.tree(f.plain + "/STI_2027SS");
+        sti["notes.txt"] = "the user's notes";
+        QCOMPARE(f.tree(f.base + "STI_2027SS"), sti);
+    } else {
+        QCOMPARE(f.tree(f.base), before);
+        QVERIFY2(f.out.startsWith(text(InstallText::Recovered).section("%1", 0, 0)),
+                 qPrintable(f.out));
+    }
+    QVERIFY(journals(f).isEmpty());
+    // AND a second start finds nothing more to do
+    QCOMPARE(f.run({"--recover"}), 0);
+    QCOMPARE(f.out.trimmed(), text(InstallText::NothingToRecover));
+}
+
+void tst_Recovery::stopRequestUndoesTheRun()
+{
+    // GIVEN a run that the system asks to stop while STI's last file is
+    // unpacked: the next safe point is before DETAIL copies anything
+    SilentFixture f;
+    prepare(f);
+    const auto before = f.tree(f.base);
+    f.extraEnvironment.insert("QUILLON_TEST_FAULT", "temp:10:stop");
+    // THEN it undoes the whole run without a question (STY's and STI's files
+    // but the two replaced ones, which are put back; their folders), says so,
+    // and exits with status 2
+    QCOMPARE(f.run({"--overwrite", "all"}), 2);
+    QVERIFY2(f.out.contains(text(InstallText::RunStopped)), qPrintable(f.out));
+    QVERIFY2(f.out.contains(text(InstallText::CancelledRemovedRestored).arg(3).arg(7).arg(2)),
+             qPrintable(f.out));
+    QCOMPARE(f.tree(f.base), before);
+    QVERIFY(journals(f).isEmpty());
+}
+
+void tst_Recovery::nextInstallUndoesFirst()
+{
+    // GIVEN a run killed in the middle of STY's extraction
+    SilentFixture f;
+    prepare(f);
+    f.extraEnvironment.insert("QUILLON_TEST_FAULT", "temp:5");
+    QCOMPARE(f.run({"--overwrite", "all", "--kinds", "STY"}), 86);
+    f.extraEnvironment.clear();
+    // WHEN the next unattended install starts
+    QCOMPARE(f.run({"--kinds", "STY"}), 1);
+    // THEN it first undoes the killed run, in one line, then installs,
+    // keeping the user's file (it was put back, and --overwrite is none)
+    QVERIFY2(f.out.startsWith(text(InstallText::Recovered).section("%1", 0, 0)), qPrintable(f.out));
+    QCOMPARE(f.out.count(text(InstallText::Recovered).section("%1", 0, 0)), 1);
+    QCOMPARE(TestFiles::read(f.installed("STY_2027SS", "Unit1/Blouse/a.sty")), "the user's a");
+    QCOMPARE(TestFiles::read(f.installed("STY_2027SS", "Unit2/c.sty")),
+             TestFiles::read(f.plain + "/STY_2027SS/Unit2/c.sty"));
+    QVERIFY(journals(f).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_Recovery)
+#include "tst_recovery.moc"
