@@ -550,9 +550,12 @@ void tst_InstallRun::nothingWrittenThroughLinks()
     if (planted.endsWith('|')) {
 #ifdef Q_OS_UNIX
         QCOMPARE(::mkfifo(QFile::encodeName(at).constData(), 0666), 0);
+#else
+        QSKIP("pipes are not files here");
 #endif
-    } else {
-        QVERIFY(QFile::link(planted.endsWith("file") ? outside + "/victim" : outside, at));
+    } else if (!TestFiles::symbolicLink(planted.endsWith("file") ? outside + "/victim" : outside,
+                                        at)) {
+        QSKIP("this system makes no symbolic links (Wine cannot)");
     }
     const auto outsideBefore = InstallFixture::snapshot(outside);
     f.ui.defaultOverwrite = OverwriteAnswer::All;

@@ -401,9 +401,11 @@ void tst_PackageExtractor::nothingWrittenThroughLinks()
     if (planted.endsWith('|')) {
 #ifdef Q_OS_UNIX
         QCOMPARE(::mkfifo(QFile::encodeName(packed("a.sty")).constData(), 0666), 0);
+#else
+        QSKIP("pipes are not files here");
 #endif
-    } else {
-        QVERIFY(QFile::link(victim, packed(planted)));
+    } else if (!TestFiles::symbolicLink(victim, packed(planted))) {
+        QSKIP("this system makes no symbolic links (Wine cannot)");
     }
     // WHEN the packed copy is extracted
     PackageExtractor extractor;

@@ -56,4 +56,14 @@ inline std::map<QString, QByteArray> snapshot(const QString &folder)
     return files;
 }
 
+// Makes a symbolic link. False where the system cannot: Windows makes a
+// shell shortcut instead, a plain file, which is then taken away again.
+inline bool symbolicLink(const QString &target, const QString &link)
+{
+    if (QFile::link(target, link) && QFileInfo(link).isSymbolicLink())
+        return true;
+    QFile::remove(link);
+    return false;
+}
+
 } // namespace TestFiles
