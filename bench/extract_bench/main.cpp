@@ -6,6 +6,7 @@
 #include "BenchDataSet.h"
 #include "BenchReport.h"
 #include "IdealPipeline.h"
+#include "PeakMemory.h"
 
 #include "package/PackageExtractor.h"
 
@@ -22,50 +23,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#endif
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr quint32 Seed = 20261208;
 constexpr int Runs = 7;
-
-// Peak resident memory of the process so far, in KiB; -1 where unknown.
-long peakMemoryKiB()
-{
-#ifdef Q_OS_UNIX
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-#else
-    return -1;
-#endif
-}
-
-// A field of Linux's /proc/self/status in KiB ("VmRSS" now, "VmHWM" peak);
-// -1 elsewhere.
-long statusKiB(const QByteArray &field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-// Sets Linux's peak resident size back to the current size, so that the peak
-// of the extraction is not hidden by the making of the package.
-bool resetPeakMemory()
-{
-    QFile clearRefs(u"/proc/self/clear_refs"_s);
-    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
-}
 
 void clearFolder(const QString &folder, const QStringList &packages)
 {

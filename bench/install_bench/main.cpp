@@ -1,15 +1,18 @@
 // Times a whole Basic install (scan, mapping, copy into the destination,
 // extraction, status) against an ideal pipeline written plainly here that
 // reads each package, inflates it and writes the data file, and a second
-// install over the first one that replaces every installed file. Also reports
-// the longest time between two rounds of window events. Figures are printed
-// last.
+// install over the first one that replaces every installed file; each with
+// the packages unpacked on 1, 2 and all worker threads. Also reports the
+// longest time between two rounds of window events and the peak memory of
+// the installs. Figures are printed last.
 
 #include "BenchDataSet.h"
 #include "BenchReport.h"
 #include "IdealPipeline.h"
+#include "PeakMemory.h"
 
 #include "i18n/TextTable.h"
+#include "install/ExtractionLoop.h"
 #include "install/InstallContext.h"
 #include "install/InstallRun.h"
 #include "install/InstallUi.h"
@@ -94,7 +97,8 @@ qint64 runIdeal(const QString &source, const QString &target, const QStringList 
 
 // A whole install into target; with replace, target holds an earlier install
 // whose every file is replaced (the answer All), else it starts empty.
-qint64 runProject(const QString &source, const QString &target, bool replace, qint64 *longestGapNs)
+qint64 runProject(const QString &source, const QString &target, bool replace, int workers,
+                  qint64 *longestGapNs)
 {
     if (!replace)
         QDir(target).removeRecursively();
@@ -108,6 +112,7 @@ qint64 runProject(const QString &source, const QString &target, bool replace, qi
     SilentUi ui(replace ? OverwriteAnswer::All : OverwriteAnswer::No);
     InstallContext context(state, texts, ui);
     context.journalFolder = target + u"-journal"_s; // beside the data, not in the user's folder
+    context.unpackWorkers = workers;
     InstallRun run(context);
     settle(source);
     QElapsedTimer timer;
@@ -140,19 +145,42 @@ int main(int argc, char *argv[])
         qFatal("%s", qPrintable(error));
     const QString source = dir.filePath(u"packages"_s);
 
-    QList<qint64> ideal, project, replacing;
+    // The installs with each number of workers, and their peak memory.
+    struct Installs
+    {
+        int workers = 1;
+        QList<qint64> fresh, replacing;
+        long peakKiB = -1;
+    };
+    QList<Installs> installs;
+    {
+        WizardState state;
+        LanguageTextTable texts;
+        SilentUi ui(OverwriteAnswer::No);
+        const int all = UnpackWorkers(InstallContext(state, texts, ui));
+        for (int workers : {1, 2, all}) {
+            if (installs.isEmpty() || installs.last().workers < workers)
+                installs.append({workers, {}, {}, -1});
+        }
+    }
+
+    QList<qint64> ideal;
     qint64 longestGapNs = 0;
     const QString target = dir.filePath(u"project"_s);
-    for (int run = 0; run < Runs; ++run) {
-        // Alternate the order so that neither side always runs on a warmer cache.
-        if (run % 2 == 0)
-            ideal << runIdeal(source, dir.filePath(u"ideal"_s), dataSet.packages());
-        project << runProject(source, target, false, &longestGapNs);
-        replacing << runProject(source, target, true, &longestGapNs);
-        if (run % 2 == 1)
-            ideal << runIdeal(source, dir.filePath(u"ideal"_s), dataSet.packages());
+    for (Installs &runs : installs) {
+        const bool peakReset = resetPeakMemory();
+        for (int run = 0; run < Runs; ++run) {
+            // Alternate the order so that neither side always runs on a warmer cache.
+            if (run % 2 == 0)
+                ideal << runIdeal(source, dir.filePath(u"ideal"_s), dataSet.packages());
+            runs.fresh << runProject(source, target, false, runs.workers, &longestGapNs);
+            runs.replacing << runProject(source, target, true, runs.workers, &longestGapNs);
+            if (run % 2 == 1)
+                ideal << runIdeal(source, dir.filePath(u"ideal"_s), dataSet.packages());
+        }
+        runs.peakKiB = peakReset ? statusKiB("VmHWM") : peakMemoryKiB();
     }
-    const double a = medianMs(ideal), b = medianMs(project), c = medianMs(replacing);
+    const double a = medianMs(ideal);
     say(u"data set: %1 packages, %2 of data in %3 of packages (%4:1)"_s
                 .arg(dataSet.packages().size())
                 .arg(mib(dataSet.dataBytes()), mib(dataSet.packageBytes()))
@@ -160,9 +188,15 @@ int main(int argc, char *argv[])
     say(u"runs: %1 each"_s.arg(Runs));
     say(u"longest time without window events: %1 ms"_s.arg(longestGapNs / 1e6, 0, 'f', 1));
     say(u"(a) ideal pipeline, median:   %1 ms"_s.arg(a, 0, 'f', 1));
-    say(u"(b) whole Basic install, median: %1 ms"_s.arg(b, 0, 'f', 1));
-    say(u"ratio b/a: %1"_s.arg(b / a, 0, 'f', 2));
-    say(u"(c) the same install again, replacing every file, median: %1 ms"_s.arg(c, 0, 'f', 1));
-    say(u"ratio c/a: %1"_s.arg(c / a, 0, 'f', 2));
+    for (const Installs &runs : std::as_const(installs)) {
+        const double b = medianMs(runs.fresh), c = medianMs(runs.replacing);
+        say(u"%1 worker(s): (b) whole Basic install %2 ms, b/a %3; (c) again, replacing every "
+            "file, %4 ms, c/a %5; peak memory %6"_s.arg(runs.workers)
+                    .arg(b, 0, 'f', 1)
+                    .arg(b / a, 0, 'f', 2)
+                    .arg(c, 0, 'f', 1)
+                    .arg(c / a, 0, 'f', 2)
+                    .arg(runs.peakKiB < 0 ? u"unknown"_s : mib(runs.peakKiB * 1024LL)));
+    }
     return 0;
 }

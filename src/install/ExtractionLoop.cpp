@@ -6,12 +6,17 @@
 #include "install/InstallUi.h"
 #include "install/Removal.h"
 #include "install/RunJournal.h"
+#include "install/UnpackQueue.h"
 #include "package/EntryType.h"
+#include "package/LockedJournal.h"
 #include "package/PackageExtractor.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"
 
 #include <QFileInfo>
+#include <QThread>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,28 +29,38 @@ void fileFailed(InstallContext &context, const QString &installed, const FileFai
                        FailureLine(context, InstallText::FileNotInstalled, installed, failure));
 }
 
-void extractOne(InstallContext &context, PackageExtractor &extractor, const QString &packed)
+// Puts entry `packed` in place once its data is unpacked, or reports why
+// it could not be.
+void placeOne(InstallContext &context, PackageExtractor *extractor, const QString &packed)
 {
     const DataKind kind = context.currentKind();
     KindLists &lists = context.kindLists(kind);
     const QString installed = InstalledName(packed);
-    // A folder on the way that became a link since the copy: nothing is read
-    // or written through it, the packed copy included.
-    const QString destination = context.state.kind(kind).destination;
-    if (!LinkOnTheWay(destination, QFileInfo(packed).path()).isEmpty())
+    if (!extractor)
         return fileFailed(context, installed, {FailureReason::LinkInTheWay, {}});
-    if (!extractor.extract(packed, installed))
-        return fileFailed(context, installed, extractor.failure());
+    if (!extractor->place())
+        return fileFailed(context, installed, extractor->failure());
     // Only now is the installed file replaced; a failure above kept the old one.
-    if (!extractor.replaced()) {
+    if (!extractor->replaced()) {
         lists.createdFiles.append(installed);
         lists.outcomes.append({installed, FileOutcome::Result::Installed});
         return;
     }
     lists.outcomes.append({installed, FileOutcome::Result::Replaced});
-    if (!extractor.backupPath().isEmpty())
-        lists.replaced.append({installed, extractor.backupPath()});
+    if (!extractor->backupPath().isEmpty())
+        lists.replaced.append({installed, extractor->backupPath()});
     context.reportLine(kind, context.text(InstallText::Overwritten) + NativePath(installed));
+}
+
+void extractOne(InstallContext &context, PackageExtractor &extractor, const QString &packed)
+{
+    // A folder on the way that became a link since the copy: nothing is read
+    // or written through it, the packed copy included.
+    const QString destination = context.state.kind(context.currentKind()).destination;
+    if (!LinkOnTheWay(destination, QFileInfo(packed).path()).isEmpty())
+        return placeOne(context, nullptr, packed);
+    extractor.unpack(packed, InstalledName(packed));
+    placeOne(context, &extractor, packed);
 }
 
 // The user cancelled before entry `next`: asks whether to remove what this
@@ -67,14 +82,14 @@ void cancelFrom(InstallContext &context, qsizetype next)
     context.showProgress(0);
 }
 
-} // namespace
 
-bool ExtractCopiedFiles(InstallContext &context)
+// One file after the other on the run's thread, letting window events run
+// after every chunk.
+bool extractInTurn(InstallContext &context, const QStringList &copied)
 {
     PackageExtractor extractor;
     extractor.setJournal(context.journal);
     extractor.setYield([&context] { context.ui.processEvents(); });
-    const QStringList copied = context.currentLists().copied;
     const qsizetype count = copied.size();
     for (qsizetype i = 0; i < count; ++i) {
         if (context.cancelConfirmed(QStringLiteral("Installing Cancel"))) {
@@ -84,6 +99,61 @@ bool ExtractCopiedFiles(InstallContext &context)
         context.showProgress(static_cast<int>(double(i + 1) / count * 60 + 40));
         extractOne(context, extractor, copied.at(i));
     }
-    context.showProgress(100);
     return true;
+}
+
+// Unpacked on worker threads and put in place here, in list order, so that
+// every line, question and step of the bar is what extractInTurn gives.
+bool extractOnWorkers(InstallContext &context, const QStringList &copied, int workers)
+{
+    // Window events run at least this often while an entry is awaited.
+    constexpr int EventsEveryMs = 50;
+    LockedJournal locked(context.journal);
+    UnpackQueue queue(copied, context.state.kind(context.currentKind()).destination,
+                      context.journal ? &locked : nullptr, workers);
+    const qsizetype count = copied.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        // Nothing after the entries placed goes on while the question is up.
+        if (context.state.cancelRequested)
+            queue.pauseAfter(i - 1);
+        if (context.cancelConfirmed(QStringLiteral("Installing Cancel"))) {
+            queue.stop();
+            cancelFrom(context, i);
+            return false;
+        }
+        queue.resume();
+        context.showProgress(static_cast<int>(double(i + 1) / count * 60 + 40));
+        std::optional<UnpackQueue::Entry> entry;
+        do {
+            context.ui.processEvents();
+            // Cancel pressed now is asked before the next entry; this one ends.
+            if (context.state.cancelRequested)
+                queue.pauseAfter(i);
+        } while (!(entry = queue.take(i, EventsEveryMs)));
+        placeOne(context, entry->extractor.get(), copied.at(i));
+    }
+    return true;
+}
+
+} // namespace
+
+int UnpackWorkers(const InstallContext &context)
+{
+    if (context.journal && context.journal->hasFaultPoint())
+        return 1;
+    if (context.unpackWorkers > 0)
+        return context.unpackWorkers;
+    return std::clamp(QThread::idealThreadCount(), 1, 8);
+}
+
+bool ExtractCopiedFiles(InstallContext &context)
+{
+    const QStringList copied = context.currentLists().copied;
+    const int workers = UnpackWorkers(context);
+    const bool finished = workers > 1 && copied.size() > 1
+                                  ? extractOnWorkers(context, copied, workers)
+                                  : extractInTurn(context, copied);
+    if (finished)
+        context.showProgress(100);
+    return finished;
 }

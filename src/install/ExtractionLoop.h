@@ -9,3 +9,7 @@ class InstallContext;
 // Returns false when the user cancelled; on request the files this run
 // installed for the kind are removed again.
 [[nodiscard]] bool ExtractCopiedFiles(InstallContext &context);
+
+// How many threads unpack: InstallContext::unpackWorkers, else as many as the
+// machine has cores, at most 8; one when the journal has a test fault point.
+int UnpackWorkers(const InstallContext &context);

@@ -29,6 +29,9 @@ public:
     QString statusFolder;          // where the status files are saved
     QString journalFolder;         // where the run's journal is kept
     RunJournal *journal = nullptr; // while the run proper writes into the destination
+    // Threads that unpack the copied packages; 0 for as many as the machine
+    // has cores (at most 8), 1 for all on the run's own thread.
+    int unpackWorkers = 0;
     // The system asked the program to stop: the run is undone without questions.
     bool stopping = false;
 

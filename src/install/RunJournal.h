@@ -49,6 +49,11 @@ public:
 
     FileFailure failure() const override { return m_failure; }
 
+    // Whether QUILLON_TEST_FAULT set a point to end at. Its count is of
+    // records in the order one thread writes them, so a run with one
+    // unpacks on one thread.
+    bool hasFaultPoint() const { return m_fault.count > 0; }
+
     // The folder journals are kept in: QUILLON_JOURNAL_DIR when that is set,
     // else the per-user application data folder.
     static QString defaultFolder();

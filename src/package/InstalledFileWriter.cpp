@@ -101,11 +101,16 @@ bool InstalledFileWriter::write(const char *data, qint64 size)
     return WriteWhole(m_file, data, size) || failed();
 }
 
-bool InstalledFileWriter::commit()
+bool InstalledFileWriter::finishWriting()
 {
     m_file.close();
-    if (m_file.error() != QFileDevice::NoError)
-        return failed();
+    return m_file.error() == QFileDevice::NoError || failed();
+}
+
+bool InstalledFileWriter::commit()
+{
+    if (!finishWriting())
+        return false;
     // Looked at again: the name may have changed while the data was written.
     const EntryType target = EntryTypeOf(m_target);
     if (refused(target))

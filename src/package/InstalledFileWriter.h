@@ -36,6 +36,9 @@ public:
 
     [[nodiscard]] bool open();
     [[nodiscard]] bool write(const char *data, qint64 size);
+    // Closes the file once all is written, so that no handle stays open while
+    // it waits for commit() (which also closes it when this was not called).
+    [[nodiscard]] bool finishWriting();
     [[nodiscard]] bool commit();
     QString errorString() const;
     // Why the last call failed: a full disk, missing rights, a link in the

@@ -19,6 +19,9 @@ QString native(const QString &path)
 
 } // namespace
 
+PackageExtractor::PackageExtractor() = default;
+PackageExtractor::~PackageExtractor() = default;
+
 bool PackageExtractor::fail(const FileFailure &failure, const QString &message)
 {
     m_error = message;
@@ -28,11 +31,20 @@ bool PackageExtractor::fail(const FileFailure &failure, const QString &message)
 
 bool PackageExtractor::extract(const QString &packedPath, const QString &installedPath)
 {
+    unpack(packedPath, installedPath);
+    return place();
+}
+
+bool PackageExtractor::unpack(const QString &packedPath, const QString &installedPath)
+{
     m_info = {};
     m_backup.clear();
     m_replaced = false;
     m_error.clear();
     m_failure = {};
+    m_packedPath = packedPath;
+    m_installed.reset();
+    m_opened = m_unpacked = false;
     const std::optional<PackageKind> kind = PackageKindForPath(packedPath);
     if (!kind)
         return fail({FailureReason::Other, {}},
@@ -42,19 +54,28 @@ bool PackageExtractor::extract(const QString &packedPath, const QString &install
     QFile packed(packedPath);
     if (!openPacked(packed))
         return false;
+    m_opened = true;
+    m_installed = std::make_unique<InstalledFileWriter>(installedPath, m_journal);
+    m_unpacked = streamIntoInstalledFile(packed, *kind, *m_installed)
+                 && (m_installed->finishWriting() || writeFailed(*m_installed));
+    return m_unpacked;
+}
 
-    InstalledFileWriter installed(installedPath, m_journal);
-    const bool unpacked = streamIntoInstalledFile(packed, *kind, installed);
-    packed.close();
-
+bool PackageExtractor::place()
+{
+    if (!m_opened)
+        return false;
+    m_opened = false;
+    // Dropped on every way out, so that an unfinished temporary file goes.
+    const std::unique_ptr<InstalledFileWriter> installed = std::move(m_installed);
     // The packed copy goes first: if it cannot be removed the installed file
     // is not committed, so success always means a clean destination.
-    if (!removePackedCopy(packedPath) || !unpacked)
+    if (!removePackedCopy(m_packedPath) || !m_unpacked)
         return false;
-    if (!installed.commit())
-        return writeFailed(installed);
-    m_backup = installed.backupPath();
-    m_replaced = installed.replaced();
+    if (!installed->commit())
+        return writeFailed(*installed);
+    m_backup = installed->backupPath();
+    m_replaced = installed->replaced();
     return true;
 }
 
@@ -106,6 +127,9 @@ bool PackageExtractor::writeUnpackedData(PackageReader &reader, PackageKind kind
             return writeFailed(installed);
         if (m_yield)
             m_yield();
+        if (m_interrupted && m_interrupted())
+            return fail({FailureReason::Other, {}},
+                        u"Unpacking \"%1\" was stopped"_s.arg(native(packedPath)));
     }
     return true;
 }

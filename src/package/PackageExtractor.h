@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QFile;
 class InstalledFileWriter;
@@ -20,6 +21,9 @@ class WriteJournal;
 class PackageExtractor
 {
 public:
+    PackageExtractor();
+    ~PackageExtractor(); // drops a file unpacked and not placed
+
     // Data is unpacked and written in chunks of this size.
     static constexpr qint64 ChunkSize = 256 * 1024;
 
@@ -31,6 +35,16 @@ public:
     // be opened fails too and is left where it is; one that is a link or a
     // special file is never opened.
     [[nodiscard]] bool extract(const QString &packedPath, const QString &installedPath);
+
+    // extract() in two halves, so that the unpacking can run on a worker
+    // thread while the installed files are put in place in list order:
+    // unpack() writes the data under a temporary name and touches nothing
+    // else (the journal is told of the temporary file); place() then removes
+    // the packed copy and puts the data in place, and must follow it on any
+    // thread. extract() is unpack() then place(); place() returns what
+    // extract() would, and a failure of unpack() is also one of place().
+    bool unpack(const QString &packedPath, const QString &installedPath);
+    [[nodiscard]] bool place();
 
     QString errorString() const { return m_error; }
     // The reason of the last failure, with the system's or zlib's message.
@@ -50,6 +64,9 @@ public:
     // Called after every chunk written, so that the caller can let window
     // events run during a large file.
     void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
+    // Asked after every chunk: true stops the unpacking there, as a failure
+    // that leaves nothing behind but the packed copy.
+    void setInterrupt(std::function<bool()> interrupted) { m_interrupted = std::move(interrupted); }
 
 private:
     bool streamIntoInstalledFile(QFile &packed, PackageKind kind, InstalledFileWriter &installed);
@@ -63,6 +80,10 @@ private:
 
     bool openPacked(QFile &packed);
 
+    QString m_packedPath;
+    std::unique_ptr<InstalledFileWriter> m_installed; // between unpack() and place()
+    bool m_opened = false;   // the packed copy could be opened: place() removes it
+    bool m_unpacked = false; // the whole data waits under the temporary name
     PackageInfo m_info;
     QString m_backup;
     bool m_replaced = false;
@@ -70,4 +91,5 @@ private:
     QString m_error;
     FileFailure m_failure;
     std::function<void()> m_yield;
+    std::function<bool()> m_interrupted;
 };

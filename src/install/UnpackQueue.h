@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QMutex>
+#include <QStringList>
+#include <QWaitCondition>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class PackageExtractor;
+class QThread;
+class WriteJournal;
+
+// Unpacks a list of packed copies on worker threads, each file whole, into
+// its temporary name beside the installed file (PackageExtractor::unpack),
+// while the run's thread takes the results in list order and puts them in
+// place. The workers stay at most 64 files each ahead of the one taken: far
+// enough that small files go on while one worker unpacks a large one, and
+// bounded whatever the list. A file waiting to be taken holds no memory to
+// speak of and no open handle; its data waits under its temporary name.
+//
+// QtConcurrent is not in every Qt the program is built with, so the few
+// threads are kept here.
+class UnpackQueue
+{
+public:
+    struct Entry
+    {
+        std::unique_ptr<PackageExtractor> extractor;
+        bool linkInTheWay = false; // a folder on the way is a link: nothing was read
+    };
+
+    // destination: the kind's destination folder, below which no folder on
+    // the way to a file may be a link.
+    UnpackQueue(const QStringList &packed, const QString &destination, WriteJournal *journal,
+                int workers);
+    // Stops the workers at their next chunk and discards what was not taken.
+    ~UnpackQueue();
+
+    // Entry index (taken in order, from 0), once unpacked; nothing when it is
+    // not ready within timeoutMs.
+    std::optional<Entry> take(qsizetype index, int timeoutMs);
+
+    // While paused, the workers stop at their next chunk of any entry after
+    // `after` and start no new one; entry `after` itself goes on.
+    void pauseAfter(qsizetype after);
+    void resume();
+    // Stops the workers at their next chunk and discards every result not
+    // taken, temporary files included. The queue is done with then.
+    void stop();
+
+private:
+    void work();
+    Entry unpack(qsizetype index);
+    bool interrupted(qsizetype index);
+    bool mayStart(qsizetype index) const;
+
+    const QStringList m_packed;
+    const QString m_destination;
+    WriteJournal *m_journal;
+    const qsizetype m_window;
+
+    QMutex m_mutex;
+    QWaitCondition m_changed; // work may go on, or a result is ready
+    std::vector<Entry> m_results;
+    std::vector<bool> m_ready;
+    qsizetype m_next = 0;  // the next entry a worker starts
+    qsizetype m_taken = 0; // entries taken so far
+    qsizetype m_pausedAfter = -1;
+    bool m_paused = false;
+    bool m_stopped = false;
+    std::vector<std::unique_ptr<QThread>> m_threads;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "package/WriteJournal.h"
+
+#include <QMutex>
+
+// A journal that writers on several threads may share: each call goes to the
+// journal given, one at a time.
+class LockedJournal : public WriteJournal
+{
+public:
+    explicit LockedJournal(WriteJournal *journal) : m_journal(journal) {}
+
+    bool willCreate(const QString &path) override
+    {
+        const QMutexLocker lock(&m_mutex);
+        return m_journal->willCreate(path);
+    }
+    bool willInstall(const QString &path) override
+    {
+        const QMutexLocker lock(&m_mutex);
+        return m_journal->willInstall(path);
+    }
+    bool willKeepAside(const QString &path, const QString &backup) override
+    {
+        const QMutexLocker lock(&m_mutex);
+        return m_journal->willKeepAside(path, backup);
+    }
+    void didNotCreate(const QString &path) override
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_journal->didNotCreate(path);
+    }
+    FileFailure failure() const override
+    {
+        const QMutexLocker lock(&m_mutex);
+        return m_journal->failure();
+    }
+
+private:
+    WriteJournal *m_journal;
+    mutable QMutex m_mutex;
+};
