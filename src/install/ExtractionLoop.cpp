@@ -126,6 +126,10 @@ bool extractOnWorkers(InstallContext &context, const QStringList &copied, int wo
         std::optional<UnpackQueue::Entry> entry;
         do {
             context.ui.processEvents();
+            // Started after the step's first round of window events, so that
+            // what that brings (a Cancel, another program filling the disk)
+            // comes before anything is unpacked.
+            queue.start();
             // Cancel pressed now is asked before the next entry; this one ends.
             if (context.state.cancelRequested)
                 queue.pauseAfter(i);

@@ -13,11 +13,17 @@ UnpackQueue::UnpackQueue(const QStringList &packed, const QString &destination,
     : m_packed(packed),
       m_destination(destination),
       m_journal(journal),
+      m_workers(workers),
       m_window(64 * qsizetype(workers)),
       m_results(packed.size()),
       m_ready(packed.size(), false)
+{}
+
+void UnpackQueue::start()
 {
-    for (int i = 0; i < workers; ++i) {
+    if (!m_threads.empty() || m_stopped)
+        return;
+    for (int i = 0; i < m_workers; ++i) {
         m_threads.emplace_back(QThread::create([this] { work(); }));
         m_threads.back()->start();
     }

@@ -35,6 +35,8 @@ public:
     // the way to a file may be a link.
     UnpackQueue(const QStringList &packed, const QString &destination, WriteJournal *journal,
                 int workers);
+    // Starts the workers; once only, later calls do nothing.
+    void start();
     // Stops the workers at their next chunk and discards what was not taken.
     ~UnpackQueue();
 
@@ -59,6 +61,7 @@ private:
     const QStringList m_packed;
     const QString m_destination;
     WriteJournal *m_journal;
+    const int m_workers;
     const qsizetype m_window;
 
     QMutex m_mutex;

@@ -1,7 +1,11 @@
 #include "PayloadStream.h"
 
 #include <zlib.h>
+#ifdef QUILLON_HAVE_LIBDEFLATE
+#include <libdeflate.h>
+#endif
 
+#include <cstring>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -65,6 +69,8 @@ bool PayloadStream::startCompressed(qint64 storedSize, qint64 expectedSize)
     m_dataLeft = m_expected = expectedSize;
     if (!storedBytesAvailable(storedSize))
         return false;
+    if (inflateWhole())
+        return true;
     m_zlib = std::make_unique<z_stream_s>();
     if (inflateInit(m_zlib.get()) != Z_OK)
         return fail(FailureReason::Other, u"zlib cannot start inflating"_s,
@@ -79,13 +85,64 @@ qint64 PayloadStream::read(char *out, qint64 maxSize)
     if (!m_error.isEmpty())
         return -1;
     const qint64 wanted = qMin(maxSize, m_dataLeft);
-    const qint64 got = m_zlibStarted ? inflateInto(out, wanted) : readRaw(out, wanted);
+    const qint64 got = !m_whole.isNull() ? readWhole(out, wanted)
+                       : m_zlibStarted   ? inflateInto(out, wanted)
+                                         : readRaw(out, wanted);
     if (got < 0)
         return -1;
     m_dataLeft -= got;
     if (m_zlibStarted && m_dataLeft == 0 && !m_streamEnded && !finishStream())
         return -1;
     return got;
+}
+
+#ifdef QUILLON_HAVE_LIBDEFLATE
+namespace {
+
+struct DecompressorFree
+{
+    void operator()(libdeflate_decompressor *d) const { libdeflate_free_decompressor(d); }
+};
+
+} // namespace
+#endif
+
+// libdeflate inflates some 2.5 times faster than zlib, but only from and into
+// whole buffers: small data (most of a data set) is read and inflated at
+// once. Anything short of a stream that fills exactly the expected size from
+// exactly the stored bytes goes back to zlib's streaming, which then gives
+// the failure and its message.
+bool PayloadStream::inflateWhole()
+{
+#ifdef QUILLON_HAVE_LIBDEFLATE
+    if (m_expected > WholeLimit || m_storedSize > WholeLimit || m_device.isSequential())
+        return false;
+    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor{
+            libdeflate_alloc_decompressor()};
+    const qint64 start = m_device.pos();
+    const QByteArray stored = m_device.read(m_storedSize);
+    QByteArray data(m_expected, Qt::Uninitialized);
+    size_t in = 0, out = 0;
+    if (decompressor && stored.size() == m_storedSize
+        && libdeflate_zlib_decompress_ex(decompressor.get(), stored.constData(), stored.size(),
+                                         data.data(), data.size(), &in, &out)
+                   == LIBDEFLATE_SUCCESS
+        && qint64(in) == m_storedSize && qint64(out) == m_expected) {
+        m_whole = std::move(data);
+        m_storedLeft = 0;
+        return true;
+    }
+    return !m_device.seek(start) && readFailed();
+#else
+    return false;
+#endif
+}
+
+qint64 PayloadStream::readWhole(char *out, qint64 size)
+{
+    memcpy(out, m_whole.constData() + m_wholeRead, size_t(size));
+    m_wholeRead += size;
+    return size;
 }
 
 qint64 PayloadStream::readRaw(char *out, qint64 size)

@@ -20,6 +20,9 @@ class PayloadStream
 public:
     // Stored bytes are read in chunks of this size.
     static constexpr qint64 InputChunkSize = 256 * 1024;
+    // Data up to this size is inflated at once where that is faster (see
+    // inflateWhole()); larger data is streamed.
+    static constexpr qint64 WholeLimit = 4 * 1024 * 1024;
 
     explicit PayloadStream(QIODevice &device);
     ~PayloadStream();
@@ -53,12 +56,16 @@ private:
     bool refill();
     bool finishStream();
     bool inflateFailed(int result);
+    bool inflateWhole();
+    qint64 readWhole(char *out, qint64 size);
 
     QIODevice &m_device;
     std::unique_ptr<z_stream_s> m_zlib;
     bool m_zlibStarted = false;
     bool m_streamEnded = false;
     QByteArray m_input;
+    QByteArray m_whole; // all the data, when it was inflated at once
+    qint64 m_wholeRead = 0;
     qint64 m_storedSize = 0;
     qint64 m_storedLeft = 0;
     qint64 m_dataLeft = 0;

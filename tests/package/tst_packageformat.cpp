@@ -78,6 +78,16 @@ void tst_PackageFormat::payloadStream_data()
             << stream << streamSize << QByteArray() << size + 1;
     QTest::newRow("expected smaller than stream")
             << stream << streamSize << QByteArray() << size - 1;
+
+    // Data above PayloadStream::WholeLimit is streamed, not inflated at once.
+    const QByteArray big = styData(5 * 1024 * 1024);
+    const QByteArray bigStream = zlibCompress(big);
+    const auto bigSize = quint32(big.size());
+    QTest::newRow("large, streamed") << bigStream << qint64(bigStream.size()) << big << bigSize;
+    QTest::newRow("large, expected larger than stream")
+            << bigStream << qint64(bigStream.size()) << QByteArray() << bigSize + 1;
+    QTest::newRow("large, stream cut")
+            << bigStream.chopped(10) << qint64(bigStream.size()) << QByteArray() << bigSize;
 }
 
 void tst_PackageFormat::payloadStream()
