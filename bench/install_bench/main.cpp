@@ -164,21 +164,30 @@ int main(int argc, char *argv[])
         }
     }
 
+    // What the process holds before any install (the data set's making):
+    // every peak below includes it.
+    const long residentKiB = statusKiB("VmRSS");
     QList<qint64> ideal;
     qint64 longestGapNs = 0;
     const QString target = dir.filePath(u"project"_s);
-    for (Installs &runs : installs) {
+    // The peak of the installs alone (the ideal pipeline holds whole files):
+    // reset before each install where the system allows, else the process's.
+    const auto install = [&](Installs &runs, bool replace) {
         const bool peakReset = resetPeakMemory();
+        (replace ? runs.replacing : runs.fresh)
+                << runProject(source, target, replace, runs.workers, &longestGapNs);
+        runs.peakKiB = std::max(runs.peakKiB, peakReset ? statusKiB("VmHWM") : peakMemoryKiB());
+    };
+    for (Installs &runs : installs) {
         for (int run = 0; run < Runs; ++run) {
             // Alternate the order so that neither side always runs on a warmer cache.
             if (run % 2 == 0)
                 ideal << runIdeal(source, dir.filePath(u"ideal"_s), dataSet.packages());
-            runs.fresh << runProject(source, target, false, runs.workers, &longestGapNs);
-            runs.replacing << runProject(source, target, true, runs.workers, &longestGapNs);
+            install(runs, false);
+            install(runs, true);
             if (run % 2 == 1)
                 ideal << runIdeal(source, dir.filePath(u"ideal"_s), dataSet.packages());
         }
-        runs.peakKiB = peakReset ? statusKiB("VmHWM") : peakMemoryKiB();
     }
     const double a = medianMs(ideal);
     say(u"data set: %1 packages, %2 of data in %3 of packages (%4:1)"_s
@@ -188,6 +197,8 @@ int main(int argc, char *argv[])
     say(u"runs: %1 each"_s.arg(Runs));
     say(u"longest time without window events: %1 ms"_s.arg(longestGapNs / 1e6, 0, 'f', 1));
     say(u"(a) ideal pipeline, median:   %1 ms"_s.arg(a, 0, 'f', 1));
+    if (residentKiB >= 0)
+        say(u"resident before the installs: %1"_s.arg(mib(residentKiB * 1024LL)));
     for (const Installs &runs : std::as_const(installs)) {
         const double b = medianMs(runs.fresh), c = medianMs(runs.replacing);
         say(u"%1 worker(s): (b) whole Basic install %2 ms, b/a %3; (c) again, replacing every "
