@@ -22,6 +22,20 @@ public:
                                QStringLiteral("tfc")};
     };
 
+    // A season of DETAIL data as the install benchmarks use it: 1,500
+    // packages, ten of them 5-30 MiB.
+    static Mix detailSeason()
+    {
+        Mix mix;
+        mix.count = 1500;
+        mix.bigCount = 10;
+        mix.bigMinMiB = 5;
+        mix.bigMaxMiB = 30;
+        mix.extensions = QStringList{QStringLiteral("sty"), QStringLiteral("tex"),
+                                     QStringLiteral("tfc")}; // what a DETAIL kind installs
+        return mix;
+    }
+
     // Writes mix.count packages below folder/packages (relative paths in
     // packages()): most of 20-200 KB, mix.bigCount big ones. Returns false
     // with a message on failure.

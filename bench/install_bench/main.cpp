@@ -8,6 +8,7 @@
 
 #include "BenchDataSet.h"
 #include "BenchReport.h"
+#include "BenchUi.h"
 #include "IdealPipeline.h"
 #include "PeakMemory.h"
 
@@ -34,42 +35,6 @@ namespace {
 
 constexpr quint32 Seed = 20261209;
 constexpr int Runs = 5;
-
-// Answers nothing, shows nothing, and measures how long the run goes
-// without letting window events run.
-class SilentUi : public InstallUi
-{
-public:
-    explicit SilentUi(OverwriteAnswer answer) : m_answer(answer) {}
-
-    qint64 longestGapNs = 0;
-    QElapsedTimer sinceEvents;
-
-    void setProgressBar(int) override {}
-    void setPercentLabel(int) override {}
-    void setPercentVisible(bool) override {}
-    void setStage(const QString &) override {}
-    void clearMemo() override {}
-    void addMemoLine(const QString &) override {}
-    void setElapsedSeconds(int) override {}
-    void setRunButtonsEnabled(bool) override {}
-    void processEvents() override
-    {
-        if (sinceEvents.isValid())
-            longestGapNs = std::max(longestGapNs, sinceEvents.nsecsElapsed());
-        sinceEvents.start();
-    }
-    bool askYesNo(Question, const QString &, const QString &) override { return false; }
-    void showWarning(const QString &text, const QString &) override
-    {
-        qFatal("%s", qPrintable(text));
-    }
-    OverwriteAnswer askOverwrite(const QString &) override { return m_answer; }
-    void closeInstaller() override {}
-
-private:
-    OverwriteAnswer m_answer;
-};
 
 // Writes back what earlier runs left in the system's cache (on the volume
 // that holds folder), so that no run pays for the one before it: the figures
@@ -133,12 +98,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     BenchDataSet dataSet(Seed);
-    BenchDataSet::Mix mix;
-    mix.count = 1500;
-    mix.bigCount = 10;
-    mix.bigMinMiB = 5;
-    mix.bigMaxMiB = 30;
-    mix.extensions = QStringList{u"sty"_s, u"tex"_s, u"tfc"_s}; // what a DETAIL kind installs
+    const BenchDataSet::Mix mix = BenchDataSet::detailSeason();
     say(u"Making the data set in %1 ..."_s.arg(dir.path()));
     QString error;
     if (!dataSet.makeMixed(dir.path(), mix, &error))

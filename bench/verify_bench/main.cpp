@@ -5,6 +5,8 @@
 
 #include "BenchDataSet.h"
 #include "BenchReport.h"
+#include "BenchUi.h"
+#include "PeakMemory.h"
 
 #include "i18n/TextTable.h"
 #include "install/InstallContext.h"
@@ -26,28 +28,6 @@ namespace {
 constexpr quint32 Seed = 20261209;
 constexpr int Runs = 5;
 
-// Shows nothing and answers No; a warning means the run went wrong.
-class QuietUi : public InstallUi
-{
-public:
-    void setProgressBar(int) override {}
-    void setPercentLabel(int) override {}
-    void setPercentVisible(bool) override {}
-    void setStage(const QString &) override {}
-    void clearMemo() override {}
-    void addMemoLine(const QString &) override {}
-    void setElapsedSeconds(int) override {}
-    void setRunButtonsEnabled(bool) override {}
-    void processEvents() override {}
-    bool askYesNo(Question, const QString &, const QString &) override { return false; }
-    void showWarning(const QString &text, const QString &) override
-    {
-        qFatal("%s", qPrintable(text));
-    }
-    OverwriteAnswer askOverwrite(const QString &) override { return OverwriteAnswer::No; }
-    void closeInstaller() override {}
-};
-
 WizardState detailOnly(const QString &source, const QString &target)
 {
     WizardState state;
@@ -64,7 +44,7 @@ qint64 runInstall(const QString &source, const QString &target)
     QDir(target).removeRecursively();
     WizardState state = detailOnly(source, target);
     LanguageTextTable texts;
-    QuietUi ui;
+    SilentUi ui;
     InstallContext context(state, texts, ui);
     InstallRun run(context);
     QElapsedTimer timer;
@@ -82,7 +62,7 @@ qint64 runCheck(const QString &source, const QString &target)
     // The check's lines are made from the texts, as in the program.
     LanguageTextTable texts;
     LoadTextTable(texts, QCoreApplication::applicationDirPath(), u"English"_s, u"InstallForm"_s);
-    QuietUi ui;
+    SilentUi ui;
     InstallContext context(state, texts, ui);
     QElapsedTimer timer;
     timer.start();
@@ -96,28 +76,12 @@ qint64 runCheck(const QString &source, const QString &target)
     return elapsed;
 }
 
-// A field of Linux's /proc/self/status in KiB ("VmRSS" now, "VmHWM" peak);
-// -1 elsewhere.
-long statusKiB(const QByteArray &field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
 // The peak resident memory of one check above the memory before it, in KiB;
 // -1 where Linux's peak cannot be reset.
 long checkPeakKiB(const QString &source, const QString &target)
 {
-    QFile clearRefs(u"/proc/self/clear_refs"_s);
-    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1)
+    if (!resetPeakMemory())
         return -1;
-    clearRefs.close();
     const long rest = statusKiB("VmRSS");
     runCheck(source, target);
     return statusKiB("VmHWM") - rest;
@@ -130,12 +94,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     BenchDataSet dataSet(Seed);
-    BenchDataSet::Mix mix;
-    mix.count = 1500;
-    mix.bigCount = 10;
-    mix.bigMinMiB = 5;
-    mix.bigMaxMiB = 30;
-    mix.extensions = QStringList{u"sty"_s, u"tex"_s, u"tfc"_s}; // what a DETAIL kind installs
+    const BenchDataSet::Mix mix = BenchDataSet::detailSeason();
     say(u"Making the data set in %1 ..."_s.arg(dir.path()));
     QString error;
     if (!dataSet.makeMixed(dir.path(), mix, &error))

@@ -4,9 +4,7 @@
 #include "package/PackageExtractor.h"
 #include "package/PackageKind.h"
 
-#include <QDeadlineTimer>
 #include <QFileInfo>
-#include <QThread>
 
 UnpackQueue::UnpackQueue(const QStringList &packed, const QString &destination,
                          WriteJournal *journal, int workers)
@@ -23,10 +21,8 @@ void UnpackQueue::start()
 {
     if (!m_threads.empty() || m_stopped)
         return;
-    for (int i = 0; i < m_workers; ++i) {
-        m_threads.emplace_back(QThread::create([this] { work(); }));
-        m_threads.back()->start();
-    }
+    for (int i = 0; i < m_workers; ++i)
+        m_threads.emplace_back([this] { work(); });
 }
 
 UnpackQueue::~UnpackQueue()
@@ -37,12 +33,12 @@ UnpackQueue::~UnpackQueue()
 void UnpackQueue::stop()
 {
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard lock(m_mutex);
         m_stopped = true;
-        m_changed.wakeAll();
     }
-    for (const std::unique_ptr<QThread> &thread : m_threads)
-        thread->wait();
+    m_changed.notify_all();
+    for (std::thread &thread : m_threads)
+        thread.join();
     m_threads.clear();
     // Each unfinished temporary file goes with its extractor.
     m_results.clear();
@@ -55,21 +51,22 @@ bool UnpackQueue::mayStart(qsizetype index) const
 
 void UnpackQueue::work()
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock lock(m_mutex);
     for (;;) {
-        while (!m_stopped && m_next < qsizetype(m_results.size()) && !mayStart(m_next))
-            m_changed.wait(&m_mutex);
+        m_changed.wait(lock, [this] {
+            return m_stopped || m_next >= qsizetype(m_results.size()) || mayStart(m_next);
+        });
         if (m_stopped || m_next >= qsizetype(m_results.size()))
             return;
         const qsizetype index = m_next++;
         lock.unlock();
         Entry entry = unpack(index);
-        lock.relock();
+        lock.lock();
         if (m_stopped)
             return; // the entry and its temporary file go with it
         m_results[index] = std::move(entry);
         m_ready[index] = true;
-        m_changed.wakeAll();
+        m_changed.notify_all();
     }
 }
 
@@ -94,38 +91,39 @@ UnpackQueue::Entry UnpackQueue::unpack(qsizetype index)
 // says whether it is to be given up.
 bool UnpackQueue::interrupted(qsizetype index)
 {
-    const QMutexLocker lock(&m_mutex);
-    while (!m_stopped && m_paused && index > m_pausedAfter)
-        m_changed.wait(&m_mutex);
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_stopped || !(m_paused && index > m_pausedAfter); });
     return m_stopped;
 }
 
 std::optional<UnpackQueue::Entry> UnpackQueue::take(qsizetype index, int timeoutMs)
 {
-    const QMutexLocker lock(&m_mutex);
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!m_ready[index]) {
-        if (!m_changed.wait(&m_mutex, deadline))
-            return std::nullopt;
-    }
+    std::unique_lock lock(m_mutex);
+    if (!m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                            [&] { return bool(m_ready[index]); }))
+        return std::nullopt;
     m_ready[index] = false;
     m_taken = index + 1;
-    m_changed.wakeAll(); // the window moved on
-    return std::move(m_results[index]);
+    std::optional<Entry> entry = std::move(m_results[index]);
+    lock.unlock();
+    m_changed.notify_all(); // the window moved on
+    return entry;
 }
 
 void UnpackQueue::pauseAfter(qsizetype after)
 {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     m_paused = true;
     m_pausedAfter = after;
 }
 
 void UnpackQueue::resume()
 {
-    const QMutexLocker lock(&m_mutex);
-    if (!m_paused)
-        return;
-    m_paused = false;
-    m_changed.wakeAll();
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_paused)
+            return;
+        m_paused = false;
+    }
+    m_changed.notify_all();
 }

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <QMutex>
 #include <QStringList>
-#include <QWaitCondition>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <optional>
 #include <vector>
 
 class PackageExtractor;
-class QThread;
 class WriteJournal;
 
 // Unpacks a list of packed copies on worker threads, each file whole, into
@@ -21,7 +21,8 @@ class WriteJournal;
 // speak of and no open handle; its data waits under its temporary name.
 //
 // QtConcurrent is not in every Qt the program is built with, so the few
-// threads are kept here.
+// threads are kept here, with the standard library's threads and locks,
+// which thread checkers see through (Qt's are futexes they cannot follow).
 class UnpackQueue
 {
 public:
@@ -64,8 +65,8 @@ private:
     const int m_workers;
     const qsizetype m_window;
 
-    QMutex m_mutex;
-    QWaitCondition m_changed; // work may go on, or a result is ready
+    std::mutex m_mutex;
+    std::condition_variable m_changed; // work may go on, or a result is ready
     std::vector<Entry> m_results;
     std::vector<bool> m_ready;
     qsizetype m_next = 0;  // the next entry a worker starts
@@ -73,5 +74,5 @@ private:
     qsizetype m_pausedAfter = -1;
     bool m_paused = false;
     bool m_stopped = false;
-    std::vector<std::unique_ptr<QThread>> m_threads;
+    std::vector<std::thread> m_threads;
 };

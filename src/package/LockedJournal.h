@@ -2,7 +2,7 @@
 
 #include "package/WriteJournal.h"
 
-#include <QMutex>
+#include <mutex>
 
 // A journal that writers on several threads may share: each call goes to the
 // journal given, one at a time.
@@ -13,31 +13,31 @@ public:
 
     bool willCreate(const QString &path) override
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard lock(m_mutex);
         return m_journal->willCreate(path);
     }
     bool willInstall(const QString &path) override
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard lock(m_mutex);
         return m_journal->willInstall(path);
     }
     bool willKeepAside(const QString &path, const QString &backup) override
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard lock(m_mutex);
         return m_journal->willKeepAside(path, backup);
     }
     void didNotCreate(const QString &path) override
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard lock(m_mutex);
         m_journal->didNotCreate(path);
     }
     FileFailure failure() const override
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard lock(m_mutex);
         return m_journal->failure();
     }
 
 private:
     WriteJournal *m_journal;
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
 };
