@@ -96,17 +96,6 @@ qint64 PayloadStream::read(char *out, qint64 maxSize)
     return got;
 }
 
-#ifdef QUILLON_HAVE_LIBDEFLATE
-namespace {
-
-struct DecompressorFree
-{
-    void operator()(libdeflate_decompressor *d) const { libdeflate_free_decompressor(d); }
-};
-
-} // namespace
-#endif
-
 // libdeflate inflates some 2.5 times faster than zlib, but only from and into
 // whole buffers: small data (most of a data set) is read and inflated at
 // once. Anything short of a stream that fills exactly the expected size from
@@ -117,8 +106,10 @@ bool PayloadStream::inflateWhole()
 #ifdef QUILLON_HAVE_LIBDEFLATE
     if (m_expected > WholeLimit || m_storedSize > WholeLimit || m_device.isSequential())
         return false;
-    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor{
-            libdeflate_alloc_decompressor()};
+    // One per block (a few KB, made in microseconds): a thread-local one
+    // crashed the Windows build as the unpacking threads ended.
+    const std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor *)>
+            decompressor(libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
     const qint64 start = m_device.pos();
     const QByteArray stored = m_device.read(m_storedSize);
     QByteArray data(m_expected, Qt::Uninitialized);
