@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 UnpackQueue::UnpackQueue(const QStringList &packed, const QString &destination,
                          WriteJournal *journal, int workers)
     : m_packed(packed),
@@ -13,8 +15,7 @@ UnpackQueue::UnpackQueue(const QStringList &packed, const QString &destination,
       m_journal(journal),
       m_workers(workers),
       m_window(64 * qsizetype(workers)),
-      m_results(packed.size()),
-      m_ready(packed.size(), false)
+      m_results(packed.size())
 {}
 
 void UnpackQueue::start()
@@ -65,7 +66,6 @@ void UnpackQueue::work()
         if (m_stopped)
             return; // the entry and its temporary file go with it
         m_results[index] = std::move(entry);
-        m_ready[index] = true;
         m_changed.notify_all();
     }
 }
@@ -100,11 +100,10 @@ std::optional<UnpackQueue::Entry> UnpackQueue::take(qsizetype index, int timeout
 {
     std::unique_lock lock(m_mutex);
     if (!m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                            [&] { return bool(m_ready[index]); }))
+                            [&] { return m_results[index].has_value(); }))
         return std::nullopt;
-    m_ready[index] = false;
     m_taken = index + 1;
-    std::optional<Entry> entry = std::move(m_results[index]);
+    std::optional<Entry> entry = std::exchange(m_results[index], std::nullopt);
     lock.unlock();
     m_changed.notify_all(); // the window moved on
     return entry;

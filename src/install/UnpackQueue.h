@@ -67,8 +67,7 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_changed; // work may go on, or a result is ready
-    std::vector<Entry> m_results;
-    std::vector<bool> m_ready;
+    std::vector<std::optional<Entry>> m_results; // each entry from unpacked until taken
     qsizetype m_next = 0;  // the next entry a worker starts
     qsizetype m_taken = 0; // entries taken so far
     qsizetype m_pausedAfter = -1;

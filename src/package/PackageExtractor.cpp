@@ -44,7 +44,7 @@ bool PackageExtractor::unpack(const QString &packedPath, const QString &installe
     m_failure = {};
     m_packedPath = packedPath;
     m_installed.reset();
-    m_opened = m_unpacked = false;
+    m_unpacked = false;
     const std::optional<PackageKind> kind = PackageKindForPath(packedPath);
     if (!kind)
         return fail({FailureReason::Other, {}},
@@ -54,7 +54,6 @@ bool PackageExtractor::unpack(const QString &packedPath, const QString &installe
     QFile packed(packedPath);
     if (!openPacked(packed))
         return false;
-    m_opened = true;
     m_installed = std::make_unique<InstalledFileWriter>(installedPath, m_journal);
     m_unpacked = streamIntoInstalledFile(packed, *kind, *m_installed)
                  && (m_installed->finishWriting() || writeFailed(*m_installed));
@@ -63,9 +62,9 @@ bool PackageExtractor::unpack(const QString &packedPath, const QString &installe
 
 bool PackageExtractor::place()
 {
-    if (!m_opened)
+    // Without a writer the packed copy could not be opened: it stays.
+    if (!m_installed)
         return false;
-    m_opened = false;
     // Dropped on every way out, so that an unfinished temporary file goes.
     const std::unique_ptr<InstalledFileWriter> installed = std::move(m_installed);
     // The packed copy goes first: if it cannot be removed the installed file

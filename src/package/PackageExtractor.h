@@ -81,8 +81,8 @@ private:
     bool openPacked(QFile &packed);
 
     QString m_packedPath;
-    std::unique_ptr<InstalledFileWriter> m_installed; // between unpack() and place()
-    bool m_opened = false;   // the packed copy could be opened: place() removes it
+    // Between unpack() and place(), once the packed copy could be opened.
+    std::unique_ptr<InstalledFileWriter> m_installed;
     bool m_unpacked = false; // the whole data waits under the temporary name
     PackageInfo m_info;
     QString m_backup;

@@ -123,7 +123,11 @@ bool PayloadStream::inflateWhole()
         m_storedLeft = 0;
         return true;
     }
-    return !m_device.seek(start) && readFailed();
+    // Back to the block's start for zlib; a device that cannot go back fails
+    // the block there.
+    if (!m_device.seek(start))
+        readFailed();
+    return false;
 #else
     return false;
 #endif
