@@ -12,7 +12,7 @@
 #include "install/InstallContext.h"
 #include "install/InstallRun.h"
 #include "install/InstallUi.h"
-#include "install/InstalledDataCheck.h"
+#include "install/verify/InstalledDataCheck.h"
 #include "selection/WizardState.h"
 
 #include <QCoreApplication>

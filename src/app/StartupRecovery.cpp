@@ -6,8 +6,8 @@
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 #include "install/FailureLines.h"
-#include "install/Recovery.h"
-#include "install/RunJournal.h"
+#include "install/journal/Recovery.h"
+#include "install/journal/RunJournal.h"
 #include "ui/MessageBoxes.h"
 
 #include <QTextStream>

@@ -8,7 +8,7 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/Removal.h"
-#include "install/RunJournal.h"
+#include "install/journal/RunJournal.h"
 #include "package/EntryType.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"

@@ -5,7 +5,7 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/Removal.h"
-#include "install/RunJournal.h"
+#include "install/journal/RunJournal.h"
 #include "install/UnpackQueue.h"
 #include "package/EntryType.h"
 #include "package/LockedJournal.h"

@@ -3,7 +3,7 @@
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 #include "install/InstallUi.h"
-#include "install/RunJournal.h"
+#include "install/journal/RunJournal.h"
 #include "platform/PlatformPaths.h"
 #include "platform/StopSignals.h"
 #include "selection/WizardState.h"

@@ -12,7 +12,7 @@
 #include "install/FolderScan.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
-#include "install/RunJournal.h"
+#include "install/journal/RunJournal.h"
 #include "install/UnitListBuilder.h"
 #include "selection/WizardState.h"
 

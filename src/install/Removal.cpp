@@ -4,7 +4,7 @@
 #include "install/FailureLines.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
-#include "install/RunJournal.h"
+#include "install/journal/RunJournal.h"
 #include "package/EntryType.h"
 #include "platform/FileReplacement.h"
 #include "selection/WizardState.h"

@@ -1,5 +1,5 @@
 #include "install/ExtractionLoop.h"
-#include "install/RunJournal.h"
+#include "install/journal/RunJournal.h"
 
 #include "InstallFixture.h"
 

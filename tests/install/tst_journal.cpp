@@ -1,6 +1,6 @@
-#include "install/JournalRecord.h"
-#include "install/Recovery.h"
-#include "install/RunJournal.h"
+#include "install/journal/JournalRecord.h"
+#include "install/journal/Recovery.h"
+#include "install/journal/RunJournal.h"
 #include "platform/FileReplacement.h"
 
 #include "TestFiles.h"

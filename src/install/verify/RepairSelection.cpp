@@ -3,7 +3,7 @@
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
-#include "install/InstalledDataCheck.h"
+#include "install/verify/InstalledDataCheck.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"
 

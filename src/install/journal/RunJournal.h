@@ -1,6 +1,6 @@
 #pragma once
 
-#include "install/JournalRecord.h"
+#include "install/journal/JournalRecord.h"
 #include "package/WriteJournal.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "Recovery.h"
 
 #include "i18n/TextNumbers.h"
-#include "install/JournalRecord.h"
+#include "install/journal/JournalRecord.h"
 #include "package/EntryType.h"
 #include "platform/FileReplacement.h"
 
