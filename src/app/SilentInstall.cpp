@@ -181,6 +181,9 @@ int SilentInstall::install(InstallContext &context, ConsoleInstallUi &ui)
     case InstallRun::Outcome::Installed:
         break;
     }
+    // A status file asked for and missing fails the run, as a report does.
+    if (run.statusFileNotSaved())
+        return KindFailed;
     return run.hasStatusLines() ? InstalledWithStatus : Installed;
 }
 
@@ -244,7 +247,6 @@ int SilentInstall::finish(RunReport &report, int status)
         say(GetText(m_texts, InstallText::ReportWritten) + QDir::toNativeSeparators(file));
         return status;
     }
-    say(GetText(m_texts, InstallText::ReportNotWritten) + QDir::toNativeSeparators(file)
-        + QStringLiteral(" - ") + report.errorString());
+    say(GetText(m_texts, InstallText::ReportNotWritten) + report.errorString());
     return std::max(status, int(KindFailed));
 }

@@ -12,8 +12,8 @@
 #include "install/FolderScan.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
-#include "install/journal/RunJournal.h"
 #include "install/UnitListBuilder.h"
+#include "install/journal/RunJournal.h"
 #include "selection/WizardState.h"
 
 namespace {
@@ -48,6 +48,7 @@ void InstallRun::btInstallClick()
     InstallUi &ui = m_context.ui;
     m_timer.start();
     m_saved.clear();
+    m_statusNotSaved = false;
     // Cancel can be pressed on the last page before any run; that press is
     // not a cancel of this run.
     m_context.state.cancelRequested = false;
@@ -171,7 +172,9 @@ void InstallRun::runProper()
     if (m_context.stopping)
         return endWithout(Outcome::Interrupted);
     m_outcome = runResult ? Outcome::Installed : Outcome::KindFailed;
-    m_saved = CompletionDialogue(m_context).run(runResult);
+    CompletionDialogue completion(m_context);
+    m_saved = completion.run(runResult);
+    m_statusNotSaved = completion.notSaved() > 0;
     m_context.ui.setRunButtonsEnabled(true);
 }
 

@@ -37,6 +37,8 @@ public:
     Outcome outcome() const { return m_outcome; }
     bool hasStatusLines() const;
     QStringList savedStatusFiles() const { return m_saved; }
+    // Some status file that was to be saved could not be.
+    bool statusFileNotSaved() const { return m_statusNotSaved; }
 
 private:
     void clearLists();
@@ -61,6 +63,7 @@ private:
     QElapsedTimer m_timer;
     Outcome m_outcome = Outcome::NotStarted;
     QStringList m_saved;
+    bool m_statusNotSaved = false;
     // From the Install click until the files are in place or undone.
     std::optional<StopSignalGuard> m_stopGuard;
 };

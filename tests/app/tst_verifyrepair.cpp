@@ -18,7 +18,8 @@ private slots:
     void initTestCase();
     void damage_data();
     void damage();
-    void reportThatCannotBeWritten();
+    void outputThatCannotBeWritten_data();
+    void outputThatCannotBeWritten();
 
 private:
     QString text(int number) const { return GetText(m_texts, number); }
@@ -191,16 +192,59 @@ void tst_VerifyRepair::damage()
         QCOMPARE(TestFiles::read(file), good);
 }
 
-void tst_VerifyRepair::reportThatCannotBeWritten()
+void tst_VerifyRepair::outputThatCannotBeWritten_data()
 {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>(
+            "place"); // "file": a folder of its path is a file; "full": a full disk
+    QTest::addColumn<bool>("statusFile"); // else the report
+    QTest::addColumn<int>("line");        // the text that names it
+    QTest::newRow("report below a file")
+            << QStringList{"--verify"} << "file" << false << int(InstallText::ReportNotWritten);
+    QTest::newRow("report on a full disk")
+            << QStringList{"--verify"} << "full" << false << int(InstallText::ReportNotWritten);
+    QTest::newRow("status file on a full disk")
+            << QStringList{"--silent", "--save-status", "yes"} << "full" << true
+            << int(InstallText::StatusFileNotSaved);
+}
+
+// A report or status file that was asked for and cannot be written whole
+// leaves any earlier one alone, is named, and makes the exit status 2.
+void tst_VerifyRepair::outputThatCannotBeWritten()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, place);
+    QFETCH(bool, statusFile);
+    QFETCH(int, line);
     SilentFixture f;
     QVERIFY(f.pack());
+    // GIVEN an installed STI kind with one file of the user's own (a status line)
     QCOMPARE(f.run({"--kinds", "STI"}), 0);
-    // A folder of the report's path is a file.
-    const QString report = f.registry() + "/report.json";
-    QCOMPARE(f.runCommand({"--verify", "--kinds", "STI", "--report", report}), 2);
-    QVERIFY2(f.out.contains(text(InstallText::ReportNotWritten) + native(report)),
-             qPrintable(f.out));
+    QVERIFY(TestFiles::write(f.installed("STI_2027SS", "Set2/e.sti"), "the user's own"));
+    QString file = place == "file" ? f.registry() + "/report.json" : f.statusDir + "/report.json";
+    if (statusFile)
+        file = f.statusDir + "/STI_Install_Status-" + QDate::currentDate().toString("yyyy-MM-dd")
+               + ".txt";
+    // AND an earlier file of that name on a disk that is full
+    std::unique_ptr<Restrictions::SmallDisk> disk;
+    if (place == "full") {
+        disk = std::make_unique<Restrictions::SmallDisk>(f.statusDir, "16k");
+        if (!disk->isMounted())
+            QSKIP(qPrintable("no small disk here: " + disk->whyNot()));
+        QVERIFY(TestFiles::write(file, "earlier"));
+        QFile filler(f.statusDir + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
+    }
+    // WHEN the command is run THEN the file is named as not written and the
+    // earlier one is still there
+    if (!statusFile)
+        arguments << "--report" << file;
+    QCOMPARE(f.runCommand(arguments + QStringList{"--kinds", "STI"}), 2);
+    QVERIFY2(f.out.contains(text(line) + native(file)), qPrintable(f.out));
+    if (place == "full")
+        QCOMPARE(TestFiles::read(file), QByteArray("earlier"));
 }
 
 QTEST_GUILESS_MAIN(tst_VerifyRepair)

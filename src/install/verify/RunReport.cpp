@@ -1,14 +1,13 @@
 #include "RunReport.h"
 
 #include "install/InstallContext.h"
+#include "install/StatusFiles.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QSet>
 
 #include <map>
@@ -117,14 +116,8 @@ void RunReport::setResult(int exitStatus, double elapsedSeconds)
 bool RunReport::save(const QString &path)
 {
     // Deployment tools name a report file in a folder of their own that may
-    // not be there yet on a fresh machine.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const QByteArray bytes = QJsonDocument(m_root).toJson(QJsonDocument::Indented);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    m_error = file.errorString();
-    return false;
+    // not be there yet on a fresh machine; the file is written whole or not at all.
+    return SaveFileWhole(path, QJsonDocument(m_root).toJson(QJsonDocument::Indented), &m_error);
 }
 
 void RecordUnattempted(InstallContext &context)

@@ -31,6 +31,7 @@ public:
     // Writes the report whole or not at all: an earlier file stays until the
     // new one is complete. Missing folders above it are made.
     [[nodiscard]] bool save(const QString &path);
+    // The file's native path and why it could not be written.
     QString errorString() const { return m_error; }
 
 private:
