@@ -62,10 +62,14 @@ bool SilentInstall::prepare()
         return refuse(DataSetProblemMessage(problem, m_texts));
     m_description = description;
     const auto store = OpenVersionStore(settings.registryFile, settings.programFolder);
-    if (!m_state.prepare(description, settings.dataSetFolder, *store))
-        return refuse(GetText(m_texts, InstallText::NoTargetApplication) + store->location() + u'\n'
-                      + m_state.errorString());
-    return true;
+    if (m_state.prepare(description, settings.dataSetFolder, *store))
+        return true;
+    QString message = GetText(m_texts, InstallText::NoTargetApplication) + store->location();
+    // The text says that none was found and where; the state's reason adds
+    // something only when the store could not be read or a version has no folder.
+    if (!store->errorString().isEmpty() || !m_state.versionList.isEmpty())
+        message += u'\n' + m_state.errorString();
+    return refuse(message);
 }
 
 bool SilentInstall::selectKinds()

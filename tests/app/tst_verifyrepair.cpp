@@ -164,6 +164,14 @@ void tst_VerifyRepair::damage()
                                   ? text(InstallText::NotChecked) + native(package)
                                   : text(InstallText::NotAsDelivered) + native(file);
     QCOMPARE(f.out.contains(named + " - "), reasonText >= 0);
+    // AND a package that could not be unpacked is not counted as checked
+    const bool missing = reasonCode == "missing", notChecked = verifyStatus == 2;
+    const QString summary = text(InstallText::CheckSummary)
+                                    .arg(8 - notChecked)
+                                    .arg(missing)
+                                    .arg(verifyStatus == 1 && !missing)
+                                    .arg(notChecked);
+    QVERIFY2(f.out.contains(summary.section("%5", 0, 0)), qPrintable(f.out));
     if (reasonText >= 0)
         QVERIFY2(f.out.contains(named + " - " + text(reasonText)), qPrintable(f.out));
     QJsonObject verified = readReport(report);

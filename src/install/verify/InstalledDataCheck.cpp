@@ -39,7 +39,8 @@ Comparison InstalledDataCheck::checkFile(DataKind kind, qsizetype i)
     const KindLists &lists = m_context.kindLists(kind);
     const Comparison comparison = m_comparer.compare(lists.sourceFiles.at(i),
                                                      InstalledName(lists.destinationFiles.at(i)));
-    ++m_checked;
+    // A package that cannot be unpacked leaves its file unchecked.
+    m_checked += comparison != Comparison::PackageDamaged;
     switch (comparison) {
     case Comparison::Identical:
         break;
