@@ -169,6 +169,7 @@ enum : int {
     RunStopped = 97,
     Recovered = 98, // %1 files and %2 folders removed, %3 files put back
     NothingToRecover = 99,
+    ReasonNotReadThroughLink = 180, // a check found a link or special file at or above a file
 };
 } // namespace InstallText
 

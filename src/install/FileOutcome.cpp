@@ -16,6 +16,7 @@ std::optional<FileOutcome> FileOutcome::checked(const QString &path, Comparison 
     case Comparison::DifferentSize:
     case Comparison::DifferentContent:
     case Comparison::InstalledUnreadable:
+    case Comparison::LinkInTheWay:
         return FileOutcome{path, Result::Different, ComparisonCode(comparison),
                            failure.systemMessage.trimmed()};
     case Comparison::PackageDamaged:
@@ -92,6 +93,8 @@ QString ComparisonCode(Comparison comparison)
         return QStringLiteral("different-content");
     case Comparison::InstalledUnreadable:
         return QStringLiteral("unreadable");
+    case Comparison::LinkInTheWay:
+        return FailureCode(FailureReason::LinkInTheWay);
     case Comparison::PackageDamaged:
         break;
     }

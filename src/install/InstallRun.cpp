@@ -90,7 +90,8 @@ bool InstallRun::collectLists()
         return false;
     if (m_context.narrowLists)
         m_context.narrowLists(m_context);
-    return true;
+    // A stop while the lists were narrowed ends the run before it writes.
+    return !m_context.stopping;
 }
 
 bool InstallRun::anyUnitsChosen() const

@@ -9,6 +9,10 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 // quillon --verify and --silent --repair, run as the built program on an
 // installed data set that is then damaged in one way or another.
 class tst_VerifyRepair : public QObject
@@ -55,6 +59,57 @@ void setTimes(const QString &folder)
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(LongAgo, QFileDevice::FileModificationTime));
     }
+}
+
+// Damages the installed file Damaged in the way named; returns why that
+// cannot be done here, or nothing.
+QString damageFile(SilentFixture &f, const QString &damage, const QString &outside)
+{
+    const QString file = f.installed("STY_2027SS", Damaged);
+    const QString package = f.dataSet + "/STY_2027SS/" + Damaged + '_';
+    const QByteArray good = TestFiles::read(file);
+    QString why;
+    if (damage == "delete") {
+        QFile::remove(file);
+    } else if (damage == "byte") {
+        QByteArray bytes = good;
+        bytes[2000] = char(bytes.at(2000) ^ 1);
+        TestFiles::write(file, bytes);
+    } else if (damage == "truncate") {
+        QFile::resize(file, 4000);
+    } else if (damage == "package") {
+        QByteArray bytes = PackageBytes::compressed("STYComp", good);
+        bytes[bytes.size() - 1] = char(bytes.at(bytes.size() - 1) ^ 1); // the check sum
+        TestFiles::write(package, bytes);
+    } else if (damage == "unreadable") {
+        f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+        if (f.runAs.isEmpty())
+            return "cannot run as another user here: " + why;
+        QFile::setPermissions(file, QFileDevice::WriteOwner);
+    } else if (damage == "pipe") {
+#ifdef Q_OS_WIN
+        return "no named pipes in the file system here";
+#else
+        QFile::remove(file);
+        if (::mkfifo(QFile::encodeName(file).constData(), 0644) != 0)
+            return "no named pipe here";
+#endif
+    } else if (damage == "link") {
+        // A link to a file outside the destination that holds the delivered data.
+        TestFiles::write(outside, good);
+        QFile::remove(file);
+        if (!TestFiles::symbolicLink(outside, file))
+            return "no symbolic links here";
+    } else if (damage == "link on the way") {
+        const QString folder = QFileInfo(file).path();
+        QDir().mkpath(QFileInfo(outside).path());
+        QFile::remove(file);
+        QDir().rmdir(folder);
+        TestFiles::write(outside, good);
+        if (!TestFiles::symbolicLink(QFileInfo(outside).path(), folder))
+            return "no symbolic links here";
+    }
+    return {};
 }
 
 } // namespace
@@ -105,6 +160,12 @@ void tst_VerifyRepair::damage_data()
                                << "different-size" << 1 << "replaced" << 0;
     QTest::newRow("unreadable") << "unreadable" << 1 << int(InstallText::ReasonInstalledUnreadable)
                                 << "unreadable" << 1 << "replaced" << 0;
+    // Nothing in the destination is read through a link or opened when it is
+    // not a plain file, and a link there is a person's choice: the repair
+    // fails the file as an install does.
+    for (const char *link : {"pipe", "link", "link on the way"})
+        QTest::newRow(link) << link << 1 << int(InstallText::ReasonNotReadThroughLink)
+                            << "link-in-the-way" << 2 << "failed" << 1;
     // Nothing can repair what the data set cannot deliver.
     QTest::newRow("package damaged") << "package" << 2 << int(InstallText::ReasonDoesNotInflate)
                                      << "does-not-inflate" << 2 << "" << 2;
@@ -134,25 +195,9 @@ void tst_VerifyRepair::damage()
     const QString file = f.installed("STY_2027SS", Damaged);
     const QString package = f.dataSet + "/STY_2027SS/" + Damaged + '_';
     const QByteArray good = TestFiles::read(file);
-    if (damage == "delete") {
-        QVERIFY(QFile::remove(file));
-    } else if (damage == "byte") {
-        QByteArray bytes = good;
-        bytes[2000] = char(bytes.at(2000) ^ 1);
-        QVERIFY(TestFiles::write(file, bytes));
-    } else if (damage == "truncate") {
-        QVERIFY(QFile::resize(file, 4000));
-    } else if (damage == "package") {
-        QByteArray bytes = PackageBytes::compressed("STYComp", good);
-        bytes[bytes.size() - 1] = char(bytes.at(bytes.size() - 1) ^ 1); // the check sum
-        QVERIFY(TestFiles::write(package, bytes));
-    } else if (damage == "unreadable") {
-        QString why;
-        f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
-        if (f.runAs.isEmpty())
-            QSKIP(qPrintable("cannot run as another user here: " + why));
-        QVERIFY(QFile::setPermissions(file, QFileDevice::WriteOwner));
-    }
+    const QString outside = f.dir.filePath("outside/b.sty"); // where a link leads
+    if (const QString why = damageFile(f, damage, outside); !why.isEmpty())
+        QSKIP(qPrintable(why));
     const auto timesBefore = times(f.base);
     const auto treeBefore = f.tree(f.base);
 
@@ -198,6 +243,8 @@ void tst_VerifyRepair::damage()
     QCOMPARE(f.runCommand({"--verify"}), statusAfter);
     if (statusAfter == 0)
         QCOMPARE(TestFiles::read(file), good);
+    if (QFile::exists(outside))
+        QCOMPARE(TestFiles::read(outside), good);
 }
 
 void tst_VerifyRepair::outputThatCannotBeWritten_data()

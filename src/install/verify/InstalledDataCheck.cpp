@@ -4,8 +4,11 @@
 #include "install/FailureLines.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "package/EntryType.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -18,6 +21,8 @@ int reasonText(Comparison comparison)
         return InstallText::ReasonDifferentSize;
     case Comparison::DifferentContent:
         return InstallText::ReasonDifferentContent;
+    case Comparison::LinkInTheWay:
+        return InstallText::ReasonNotReadThroughLink;
     case Comparison::InstalledUnreadable:
     case Comparison::Identical:
     case Comparison::PackageDamaged:
@@ -37,8 +42,10 @@ InstalledDataCheck::InstalledDataCheck(InstallContext &context) : m_context(cont
 Comparison InstalledDataCheck::checkFile(DataKind kind, qsizetype i)
 {
     const KindLists &lists = m_context.kindLists(kind);
-    const Comparison comparison = m_comparer.compare(lists.sourceFiles.at(i),
-                                                     InstalledName(lists.destinationFiles.at(i)));
+    const QString installed = InstalledName(lists.destinationFiles.at(i));
+    const Comparison comparison = linkOnTheWay(kind, installed)
+                                          ? Comparison::LinkInTheWay
+                                          : m_comparer.compare(lists.sourceFiles.at(i), installed);
     // A package that cannot be unpacked leaves its file unchecked.
     m_checked += comparison != Comparison::PackageDamaged;
     switch (comparison) {
@@ -50,6 +57,7 @@ Comparison InstalledDataCheck::checkFile(DataKind kind, qsizetype i)
     case Comparison::DifferentSize:
     case Comparison::DifferentContent:
     case Comparison::InstalledUnreadable:
+    case Comparison::LinkInTheWay:
         ++m_different;
         break;
     case Comparison::PackageDamaged:
@@ -77,6 +85,21 @@ void InstalledDataCheck::showLine(DataKind kind, qsizetype i, Comparison compari
     if (comparison == Comparison::InstalledUnreadable && !message.isEmpty())
         line += QStringLiteral(" (") + message + u')';
     m_context.ui.addMemoLine(line);
+}
+
+// The install's rule: nothing below the destination is read through a link
+// or a special file on the way to it. Files come folder by folder, so each
+// folder is looked at once.
+bool InstalledDataCheck::linkOnTheWay(DataKind kind, const QString &installed)
+{
+    const QString &destination = m_context.state.kind(kind).destination;
+    const QString folder = QFileInfo(installed).path();
+    if (folder != m_lastFolder || destination != m_lastDestination) {
+        m_lastFolder = folder;
+        m_lastDestination = destination;
+        m_lastFolderLinked = !LinkOnTheWay(destination, folder).isEmpty();
+    }
+    return m_lastFolderLinked;
 }
 
 bool InstalledDataCheck::takesPart(DataKind kind) const

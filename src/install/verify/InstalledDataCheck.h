@@ -39,10 +39,14 @@ public:
 private:
     void checkKind(DataKind kind, qsizetype total);
     bool takesPart(DataKind kind) const;
+    bool linkOnTheWay(DataKind kind, const QString &installed);
 
     InstallContext &m_context;
     InstalledFileComparer m_comparer;
     QElapsedTimer m_timer;
+    // The folder last looked at for links, its kind's destination, and what was found.
+    QString m_lastFolder, m_lastDestination;
+    bool m_lastFolderLinked = false;
     qsizetype m_done = 0;
     int m_checked = 0;
     int m_missing = 0;

@@ -26,6 +26,8 @@ void RepairSelection::narrow()
         if (m_context.state.kind(kind).selected)
             narrowKind(kind, check);
     }
+    if (m_context.stopping)
+        return;
     const int count = check.missing() + check.different();
     m_context.ui.addMemoLine(count == 0 ? m_context.text(InstallText::NothingToRepair)
                                         : m_context.text(InstallText::RepairCount)
@@ -43,6 +45,10 @@ void RepairSelection::narrowKind(DataKind kind, InstalledDataCheck &check)
     QStringList sourceFiles, destinationFiles;
     for (qsizetype i = 0; i < whole.sourceFiles.size(); ++i) {
         m_context.ui.processEvents();
+        // A stop ends the run before anything is installed; the lists stay
+        // whole, for nothing else follows.
+        if (m_context.stopRequested())
+            return;
         const Comparison comparison = check.checkFile(kind, i);
         // A damaged package cannot repair anything; the check afterwards names it.
         if (comparison == Comparison::Identical || comparison == Comparison::PackageDamaged)
