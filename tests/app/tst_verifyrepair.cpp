@@ -86,6 +86,14 @@ QString damageFile(SilentFixture &f, const QString &damage, const QString &outsi
         if (f.runAs.isEmpty())
             return "cannot run as another user here: " + why;
         QFile::setPermissions(file, QFileDevice::WriteOwner);
+    } else if (damage == "unwritable") {
+        f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+        if (f.runAs.isEmpty())
+            return "cannot run as another user here: " + why;
+        QDirIterator folders(f.base, QDir::Dirs | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        while (folders.hasNext())
+            QFile::setPermissions(folders.next(), QFile::ReadOwner | QFile::ExeOwner);
     } else if (damage == "pipe") {
 #ifdef Q_OS_WIN
         return "no named pipes in the file system here";
@@ -152,6 +160,9 @@ void tst_VerifyRepair::damage_data()
     QTest::addColumn<int>("statusAfter");      // of --verify after the repair
 
     QTest::newRow("complete") << "" << 0 << -1 << "" << 0 << "" << 0;
+    // Nothing to do needs no right to write.
+    QTest::newRow("complete, folders not writable")
+            << "unwritable" << 0 << -1 << "" << 0 << "" << 0;
     QTest::newRow("deleted") << "delete" << 1 << int(InstallText::ReasonMissing) << "missing" << 0
                              << "installed" << 0;
     QTest::newRow("one byte changed") << "byte" << 1 << int(InstallText::ReasonDifferentContent)
