@@ -157,6 +157,7 @@ int SilentInstall::runCommand(RunReport &report)
     ConsoleInstallUi ui(*m_out, {overwrite, m_commandLine.saveStatus}, m_texts);
     InstallContext context(m_state, m_texts, ui);
     context.statusFolder = m_commandLine.settings.statusFolder;
+    context.presetOverwrite = overwrite;
     const int status = m_commandLine.verify   ? verify(context)
                        : m_commandLine.repair ? repair(context, ui)
                                               : install(context, ui);

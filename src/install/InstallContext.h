@@ -1,12 +1,13 @@
 #pragma once
 
+#include "install/InstallUi.h"
 #include "install/KindLists.h"
 #include "selection/DataKind.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 
-class InstallUi;
 class RunJournal;
 class UnitTree;
 class WizardState;
@@ -32,6 +33,9 @@ public:
     // Threads that unpack the copied packages; 0 for as many as the machine
     // has cores (at most 8), 1 for all on the run's own thread.
     int unpackWorkers = 0;
+    // The answer to every overwrite question when it is known before the run
+    // (the unattended install); empty when a person answers each.
+    std::optional<OverwriteAnswer> presetOverwrite;
     // The system asked the program to stop: the run is undone without questions.
     bool stopping = false;
 

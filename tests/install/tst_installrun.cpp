@@ -39,6 +39,7 @@ private slots:
     void cancelBeforeTheRunIsNotAsked();
     void nothingWrittenThroughLinks_data();
     void nothingWrittenThroughLinks();
+    void tooLittleSpaceWritesNothing_data();
     void tooLittleSpaceWritesNothing();
     void diskFillingDuringTheRun();
     void stopUndoesTheWholeRun();
@@ -579,28 +580,60 @@ void tst_InstallRun::nothingWrittenThroughLinks()
     QVERIFY(f.journals().isEmpty());
 }
 
+void tst_InstallRun::tooLittleSpaceWritesNothing_data()
+{
+    QTest::addColumn<int>("dataSize");
+    QTest::addColumn<bool>("replacing"); // an installed file of the same size is there
+    QTest::addColumn<QString>("disk");
+    QTest::addColumn<QString>("free"); // as the warning says it; empty: not looked at
+    QTest::addColumn<bool>("keep");    // --overwrite none: the installed file is kept
+    QTest::newRow("more data than the disk holds") << 300000 << false << "64k"
+                                                   << "64.0 kB" << false;
+    // The earlier version of a replaced file is kept until the run ends, so
+    // its space is not free for the new one; a file that is kept needs none.
+    QTest::newRow("replacing, with the earlier version kept") << 150000 << true << "256k"
+                                                              << "" << false;
+    QTest::newRow("keeping the installed file") << 150000 << true << "256k"
+                                                << "" << true;
+}
+
 void tst_InstallRun::tooLittleSpaceWritesNothing()
 {
+    QFETCH(int, dataSize);
+    QFETCH(bool, replacing);
+    QFETCH(QString, disk);
+    QFETCH(QString, free);
+    QFETCH(bool, keep);
     // GIVEN destinations on a disk with less room than the STY data needs
     InstallFixture f;
     f.select({DataKind::STY});
     f.addPackage(DataKind::STY, "u/big.sty_",
-                 PackageBytes::compressed("STYComp", PackageBytes::styData(300000)));
-    Restrictions::SmallDisk disk(f.base, "64k");
-    if (!disk.isMounted())
-        QSKIP(qPrintable("no small disk here: " + disk.whyNot()));
+                 PackageBytes::compressed("STYComp", PackageBytes::styData(dataSize)));
+    Restrictions::SmallDisk small(f.base, disk);
+    if (!small.isMounted())
+        QSKIP(qPrintable("no small disk here: " + small.whyNot()));
+    if (replacing)
+        QVERIFY(TestFiles::write(f.destination(DataKind::STY, "u/big.sty"),
+                                 PackageBytes::styData(dataSize, 2)));
+    const auto before = InstallFixture::snapshot(f.base);
+    f.ui.defaultOverwrite = keep ? OverwriteAnswer::No : OverwriteAnswer::All;
+    f.context.presetOverwrite = f.ui.defaultOverwrite;
 
     InstallRun run(f.context);
     run.btInstallClick();
 
+    QCOMPARE(InstallFixture::snapshot(f.base), before);
+    if (keep) {
+        QCOMPARE(run.outcome(), InstallRun::Outcome::Installed);
+        return;
+    }
     // THEN a warning names the disk, the space needed and free; nothing is written
     QCOMPARE(f.ui.captions(), QStringList{"Warning"});
     QVERIFY2(f.ui.asked[0].text.startsWith(f.text(93).section("%1", 0, 0)
                                            + NativePath(f.base).chopped(1) + ":"),
              qPrintable(f.ui.asked[0].text));
-    QVERIFY2(f.ui.asked[0].text.contains("64.0 kB"), qPrintable(f.ui.asked[0].text));
+    QVERIFY2(f.ui.asked[0].text.contains(free), qPrintable(f.ui.asked[0].text));
     QCOMPARE(run.outcome(), InstallRun::Outcome::NoSpace);
-    QVERIFY(InstallFixture::snapshot(f.base).empty());
     QVERIFY(f.ui.runButtonsEnabled);
 }
 
