@@ -94,6 +94,7 @@ private:
     bool takeKinds();
     bool takeKindValues(const QCommandLineOption &option, bool units);
     bool takeAnswers();
+    void takeModes();
     bool checkModes();
 
     QCommandLineParser m_parser;
@@ -104,7 +105,12 @@ private:
 bool Parser::parse(const QStringList &arguments, const QString &programFolder)
 {
     m_result.helpText = m_parser.helpText();
-    if (!m_parser.parse(arguments))
+    m_result.settings.programFolder = programFolder;
+    const bool parsed = m_parser.parse(arguments);
+    // Taken before anything can fail, so that a usage error is reported in
+    // the report file it names.
+    takeModes();
+    if (!parsed)
         return fail(m_parser.errorText());
     if (m_parser.isSet(QStringLiteral("help"))) {
         m_result.action = CommandLine::Action::Help;
@@ -122,7 +128,6 @@ bool Parser::parse(const QStringList &arguments, const QString &programFolder)
         return false;
 
     RunSettings &settings = m_result.settings;
-    settings.programFolder = programFolder;
     settings.dataSetFolder = m_parser.isSet(m_options.dataset)
                                      ? absolute(m_parser.value(m_options.dataset))
                                      : programFolder;
@@ -131,15 +136,18 @@ bool Parser::parse(const QStringList &arguments, const QString &programFolder)
     settings.statusFolder = m_parser.isSet(m_options.statusDir)
                                     ? absolute(m_parser.value(m_options.statusDir))
                                     : DefaultStatusFolder();
+    return takeLanguage() && takeKinds() && takeKindValues(m_options.units, true)
+           && takeKindValues(m_options.dest, false) && takeAnswers() && checkModes();
+}
+
+void Parser::takeModes()
+{
     m_result.silent = m_parser.isSet(m_options.silent);
     m_result.verify = m_parser.isSet(m_options.verify);
     m_result.repair = m_parser.isSet(m_options.repair);
     m_result.recoverOnly = m_parser.isSet(m_options.recover);
-    if (m_parser.isSet(m_options.report))
+    if (!m_parser.value(m_options.report).isEmpty())
         m_result.reportFile = absolute(m_parser.value(m_options.report));
-
-    return takeLanguage() && takeKinds() && takeKindValues(m_options.units, true)
-           && takeKindValues(m_options.dest, false) && takeAnswers() && checkModes();
 }
 
 // Which options go together: the selection options need a run without
@@ -177,7 +185,8 @@ bool Parser::checkModes()
 // platform's own store for --registry.
 bool Parser::checkNamesGiven()
 {
-    for (const auto *option : {&m_options.dataset, &m_options.registry, &m_options.statusDir}) {
+    for (const auto *option :
+         {&m_options.dataset, &m_options.registry, &m_options.statusDir, &m_options.report}) {
         if (m_parser.isSet(*option) && m_parser.value(*option).isEmpty())
             return fail(QStringLiteral("--%1 expects a name, not an empty value")
                                 .arg(option->names().first()));

@@ -20,7 +20,18 @@ SilentInstall::SilentInstall(const CommandLine &commandLine)
     : m_commandLine(commandLine), m_out(OpenConsoleStream(ConsoleStream::Channel::Output))
 {}
 
-int SilentInstall::run()
+namespace {
+
+QString commandName(const CommandLine &commandLine)
+{
+    return commandLine.verify   ? QStringLiteral("verify")
+           : commandLine.repair ? QStringLiteral("repair")
+                                : QStringLiteral("install");
+}
+
+} // namespace
+
+void SilentInstall::start()
 {
     m_timer.start();
     SetCurrentLanguageName(m_commandLine.language.isEmpty() ? QStringLiteral("English")
@@ -29,9 +40,20 @@ int SilentInstall::run()
                   TextSection::InstallForm);
     if (!m_texts.error.isEmpty()) // a file too large to be a language file, not read
         say(m_texts.error);
-    RunReport report(m_commandLine.verify   ? QStringLiteral("verify")
-                     : m_commandLine.repair ? QStringLiteral("repair")
-                                            : QStringLiteral("install"));
+}
+
+int SilentInstall::reportUsageError()
+{
+    start();
+    RunReport report(commandName(m_commandLine));
+    report.setError(m_commandLine.error);
+    return finish(report, CannotStart);
+}
+
+int SilentInstall::run()
+{
+    start();
+    RunReport report(commandName(m_commandLine));
     if (!prepare() || !selectKinds() || !chooseUnits() || !setDestinations()
         || !checkAsThePagesDo()) {
         report.setError(m_refusal);
@@ -161,7 +183,14 @@ int SilentInstall::runCommand(RunReport &report)
     const int status = m_commandLine.verify   ? verify(context)
                        : m_commandLine.repair ? repair(context, ui)
                                               : install(context, ui);
+    // A run that could not start said why in its one warning.
+    if (status == CannotStart) {
+        report.setError(ui.lastWarning());
+        return status;
+    }
     report.setKinds(context);
+    if (!m_commandLine.verify)
+        report.setUndone(m_undone);
     return status;
 }
 
@@ -169,6 +198,7 @@ int SilentInstall::install(InstallContext &context, ConsoleInstallUi &ui)
 {
     InstallRun run(context);
     run.btInstallClick();
+    m_undone = run.outcome() == InstallRun::Outcome::Interrupted;
     RecordUnattempted(context);
     ui.print(GetText(m_texts, InstallText::ElapsedSeconds) + QString::number(ui.elapsedSeconds()));
     // In the wizard a person would have been offered to save them.
@@ -244,8 +274,9 @@ int SilentInstall::finish(RunReport &report, int status)
     const QString &file = m_commandLine.reportFile;
     if (file.isEmpty())
         return status;
-    report.setDataSet(m_commandLine.settings.dataSetFolder,
-                      m_description ? &*m_description : nullptr);
+    if (!m_commandLine.settings.dataSetFolder.isEmpty())
+        report.setDataSet(m_commandLine.settings.dataSetFolder,
+                          m_description ? &*m_description : nullptr);
     report.setVestra(m_state);
     report.setResult(status, m_timer.elapsed() / 1000.0);
     if (report.save(file)) {

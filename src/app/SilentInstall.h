@@ -35,8 +35,12 @@ public:
 
     explicit SilentInstall(const CommandLine &commandLine);
     int run();
+    // A command line that could not be used: the report, when its file was
+    // named, says why. Returns the exit status.
+    int reportUsageError();
 
 private:
+    void start();
     bool prepare();
     bool selectKinds();
     bool chooseUnits();
@@ -57,6 +61,7 @@ private:
     LanguageTextTable m_texts;
     WizardState m_state;
     std::optional<DataSetDescription> m_description;
-    QString m_refusal; // why the run could not start, for the report
+    QString m_refusal;     // why the run could not start, for the report
+    bool m_undone = false; // a stop request undid the run
     QElapsedTimer m_timer;
 };

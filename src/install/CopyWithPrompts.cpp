@@ -171,7 +171,9 @@ void CopyStep::notOverwrittenFrom(qsizetype i)
         const QString installedName = InstalledName(m_lists.destinationFiles.at(i));
         m_lists.status.append(m_context.text(InstallText::NotOverwritten)
                               + NativePath(installedName));
-        m_lists.outcomes.append({installedName, FileOutcome::Result::Kept});
+        // The report calls kept only what was there; the rest was not attempted.
+        if (EntryTypeOf(installedName) != EntryType::Missing)
+            m_lists.outcomes.append({installedName, FileOutcome::Result::Kept});
     }
 }
 

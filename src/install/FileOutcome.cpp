@@ -26,6 +26,16 @@ std::optional<FileOutcome> FileOutcome::checked(const QString &path, Comparison 
     return failed(path, failure);
 }
 
+void MarkUndone(QList<FileOutcome> &outcomes, const QSet<QString> &paths)
+{
+    for (FileOutcome &outcome : outcomes) {
+        const bool done = outcome.result == FileOutcome::Result::Installed
+                          || outcome.result == FileOutcome::Result::Replaced;
+        if (done && paths.contains(outcome.path))
+            outcome = {outcome.path, FileOutcome::Result::Failed, QStringLiteral("undone")};
+    }
+}
+
 QString ResultCode(FileOutcome::Result result)
 {
     switch (result) {

@@ -42,11 +42,11 @@ bool RemoveFileReporting(InstallContext &context, DataKind kind, const QString &
 int RestoreReplacedFiles(InstallContext &context, DataKind kind)
 {
     KindLists &lists = context.kindLists(kind);
-    int restored = 0;
+    QSet<QString> restored;
     for (const KindLists::Replaced &file : std::as_const(lists.replaced)) {
         QString error;
         if (ReplaceWith(file.backup, file.installed, &error)) {
-            ++restored;
+            restored.insert(file.installed);
             continue;
         }
         if (context.journal)
@@ -57,17 +57,21 @@ int RestoreReplacedFiles(InstallContext &context, DataKind kind)
         lists.status.append(line);
     }
     lists.replaced.clear();
-    return restored;
+    MarkUndone(lists.outcomes, restored);
+    return int(restored.size());
 }
 
 int RemoveCreatedFiles(InstallContext &context, DataKind kind)
 {
     KindLists &lists = context.kindLists(kind);
-    int removed = 0;
-    for (const QString &file : std::as_const(lists.createdFiles))
-        removed += RemoveFileReporting(context, kind, file) ? 1 : 0;
+    QSet<QString> removed;
+    for (const QString &file : std::as_const(lists.createdFiles)) {
+        if (RemoveFileReporting(context, kind, file))
+            removed.insert(file);
+    }
     lists.createdFiles.clear();
-    return removed;
+    MarkUndone(lists.outcomes, removed);
+    return int(removed.size());
 }
 
 int RemoveCreatedFolders(InstallContext &context, DataKind kind, bool warnEach)

@@ -22,6 +22,8 @@ private slots:
     void initTestCase();
     void damage_data();
     void damage();
+    void reportSaysHowTheRunEnded_data();
+    void reportSaysHowTheRunEnded();
     void outputThatCannotBeWritten_data();
     void outputThatCannotBeWritten();
 
@@ -31,6 +33,9 @@ private:
     // The report's entry of the damaged STY file; empty when it has none.
     static QJsonObject entryOf(const QJsonObject &report, const QString &result);
     static QJsonObject readReport(const QString &path);
+    // The report's entry of a file of a kind; empty when it has none.
+    static QJsonObject fileEntry(const QJsonObject &report, const QString &kind,
+                                 const QString &path);
     LanguageTextTable m_texts;
 };
 
@@ -149,6 +154,18 @@ QJsonObject tst_VerifyRepair::entryOf(const QJsonObject &report, const QString &
     return {};
 }
 
+QJsonObject tst_VerifyRepair::fileEntry(const QJsonObject &report, const QString &kind,
+                                        const QString &path)
+{
+    for (const QJsonValue &entry : report["kinds"].toArray()) {
+        for (const QJsonValue &file : entry["files"].toArray()) {
+            if (entry["kind"] == kind && file["path"] == native(path))
+                return file.toObject();
+        }
+    }
+    return {};
+}
+
 void tst_VerifyRepair::damage_data()
 {
     QTest::addColumn<QString>("damage");
@@ -256,6 +273,90 @@ void tst_VerifyRepair::damage()
         QCOMPARE(TestFiles::read(file), good);
     if (QFile::exists(outside))
         QCOMPARE(TestFiles::read(outside), good);
+}
+
+void tst_VerifyRepair::reportSaysHowTheRunEnded_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("fault");    // QUILLON_TEST_FAULT
+    QTest::addColumn<QString>("journals"); // QUILLON_JOURNAL_DIR below the test folder
+    QTest::addColumn<QString>("existing"); // an installed file there before, below the base
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("file"); // KIND:path of an entry, its result and reason
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("reason");
+    // A stop as STI's last file is unpacked undoes the run: nothing stays
+    // installed or replaced.
+    QTest::newRow("stopped and undone") << QStringList{"--overwrite", "all"} << "temp:10:stop"
+                                        << ""
+                                        << "STY_2027SS/Unit2/c.sty" << 2 << "STY:Unit2/c.sty"
+                                        << "failed"
+                                        << "undone";
+    // Files after the one that cancelled were never looked at.
+    QTest::newRow("cancelled at an installed file")
+            << QStringList{"--overwrite", "cancel"} << ""
+            << ""
+            << "STI_2027SS/Set2/e.sti" << 2 << "STI:Set1/Front/d.sti"
+            << "failed"
+            << "not-attempted";
+    // Exit 3: the report says why and lists no kind.
+    QTest::newRow("usage error") << QStringList{"--frobnicate"} << ""
+                                 << ""
+                                 << "" << 3 << ""
+                                 << ""
+                                 << "";
+    QTest::newRow("no place for the journal") << QStringList{} << ""
+                                              << "registry.reg/journals"
+                                              << "" << 3 << ""
+                                              << ""
+                                              << "";
+}
+
+// The report says what is true when the command ends.
+void tst_VerifyRepair::reportSaysHowTheRunEnded()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, fault);
+    QFETCH(QString, journals);
+    QFETCH(QString, existing);
+    QFETCH(int, status);
+    QFETCH(QString, file);
+    QFETCH(QString, result);
+    QFETCH(QString, reason);
+    SilentFixture f;
+    QVERIFY(f.pack());
+    if (!existing.isEmpty())
+        QVERIFY(TestFiles::write(f.base + existing, "the user's own"));
+    if (!fault.isEmpty())
+        f.extraEnvironment.insert("QUILLON_TEST_FAULT", fault);
+    if (!journals.isEmpty())
+        f.extraEnvironment.insert("QUILLON_JOURNAL_DIR", f.dir.filePath(journals));
+    const QString path = f.dir.filePath("report.json");
+
+    QCOMPARE(f.run(arguments + QStringList{"--report", path}), status);
+
+    const QJsonObject report = readReport(path);
+    QCOMPARE(report["exitStatus"], status);
+    QCOMPARE(report["command"], "install");
+    // THEN a command that could not start says why, and lists no kind
+    QCOMPARE(!report["error"].toString().isEmpty(), status == 3);
+    if (status == 3) {
+        QCOMPARE(report["kinds"].toArray().size(), 0);
+        return;
+    }
+    // AND a run that was undone says so, and no file is called installed or replaced
+    QCOMPARE(report["undone"].toBool(), reason == "undone");
+    const QJsonObject entry = fileEntry(report, file.section(':', 0, 0), file.section(':', 1));
+    QCOMPARE(entry["result"], result);
+    QCOMPARE(entry["reason"], reason);
+    for (const QJsonValue &kind : report["kinds"].toArray()) {
+        const QJsonObject counts = kind["counts"].toObject();
+        if (reason == "undone")
+            QCOMPARE(counts["installed"].toInt() + counts["replaced"].toInt(), 0);
+        QCOMPARE(counts["installed"].toInt() + counts["kept"].toInt() + counts["replaced"].toInt()
+                         + counts["failed"].toInt(),
+                 kind["selectedFiles"].toInt());
+    }
 }
 
 void tst_VerifyRepair::outputThatCannotBeWritten_data()

@@ -107,6 +107,11 @@ void RunReport::setError(const QString &message)
     m_root.insert(u"error"_s, QString(message).replace(u"\r\n"_s, u"\n"_s));
 }
 
+void RunReport::setUndone(bool undone)
+{
+    m_root.insert(u"undone"_s, undone);
+}
+
 void RunReport::setResult(int exitStatus, double elapsedSeconds)
 {
     m_root.insert(u"exitStatus"_s, exitStatus);

@@ -25,6 +25,8 @@ public:
     void setKinds(const InstallContext &context);
     // Why the command could not start.
     void setError(const QString &message);
+    // Whether what the run had done was undone (a stop request).
+    void setUndone(bool undone);
     void setResult(int exitStatus, double elapsedSeconds);
 
     QJsonObject toJson() const { return m_root; }
