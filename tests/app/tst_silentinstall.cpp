@@ -82,8 +82,18 @@ void tst_SilentInstall::existingFile_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("replaced");
     QTest::addColumn<int>("statusText");
-    QTest::newRow("none") << "none" << false << int(InstallText::NotOverwritten);
-    QTest::newRow("all") << "all" << true << int(InstallText::Overwritten);
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("asUser"); // run as another user, for whom the mode counts
+    QTest::newRow("none") << "none" << false << int(InstallText::NotOverwritten) << false << false;
+    QTest::newRow("all") << "all" << true << int(InstallText::Overwritten) << false << false;
+    // A read-only installed file is replaced like any other when that is
+    // asked for, by root and by a user alike.
+    QTest::newRow("none, read-only")
+            << "none" << false << int(InstallText::NotOverwritten) << true << false;
+    QTest::newRow("all, read-only")
+            << "all" << true << int(InstallText::Overwritten) << true << false;
+    QTest::newRow("all, read-only, as a user")
+            << "all" << true << int(InstallText::Overwritten) << true << true;
 }
 
 void tst_SilentInstall::existingFile()
@@ -91,10 +101,21 @@ void tst_SilentInstall::existingFile()
     QFETCH(QString, answer);
     QFETCH(bool, replaced);
     QFETCH(int, statusText);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, asUser);
     SilentFixture f;
     QVERIFY(f.pack());
     const QString existing = f.installed("STI_2027SS", "Set2/e.sti");
     QVERIFY(TestFiles::write(existing, "the user's own"));
+    if (asUser) {
+        QString why;
+        f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+        if (f.runAs.isEmpty())
+            QSKIP(qPrintable("cannot run as another user here: " + why));
+    }
+    const auto readable = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(existing, readable));
 
     QCOMPARE(f.run({"--overwrite", answer}), 1);
     QCOMPARE(TestFiles::read(existing) == TestFiles::read(f.plain + "/STI_2027SS/Set2/e.sti"),
@@ -104,6 +125,10 @@ void tst_SilentInstall::existingFile()
     QVERIFY2(f.out.trimmed().endsWith(text(InstallText::StatusLinesNotSaved)), qPrintable(f.out));
     QCOMPARE(TestFiles::read(f.installed("STI_2027SS", "Set1/Front/d.sti")),
              TestFiles::read(f.plain + "/STI_2027SS/Set1/Front/d.sti"));
+    // AND a file written by the run has normal attributes; a kept one its own
+    const QFile::Permissions mode
+            = QFileInfo(existing).permissions() & (readable | QFile::WriteOwner);
+    QCOMPARE(mode, readOnly && !replaced ? readable : readable | QFile::WriteOwner);
 }
 
 void tst_SilentInstall::cancelLeavesOnlyWhatWasThere()
@@ -161,7 +186,7 @@ void tst_SilentInstall::writeFailures_data()
     QTest::addColumn<bool>("fullDisk"); // else one installed file is read-only
     // A disk too small is refused before the run; a disk that fills up during
     // the run is tested on the engine.
-    QTest::newRow("read-only installed file") << false;
+    QTest::newRow("immutable installed file") << false;
     QTest::newRow("full disk") << true;
 }
 

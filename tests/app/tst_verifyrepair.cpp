@@ -91,6 +91,14 @@ QString damageFile(SilentFixture &f, const QString &damage, const QString &outsi
         if (f.runAs.isEmpty())
             return "cannot run as another user here: " + why;
         QFile::setPermissions(file, QFileDevice::WriteOwner);
+    } else if (damage == "read-only") {
+        f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+        if (f.runAs.isEmpty())
+            return "cannot run as another user here: " + why;
+        QByteArray bytes = good;
+        bytes[2000] = char(bytes.at(2000) ^ 1);
+        TestFiles::write(file, bytes);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     } else if (damage == "unwritable") {
         f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
         if (f.runAs.isEmpty())
@@ -186,6 +194,10 @@ void tst_VerifyRepair::damage_data()
                                       << "different-content" << 1 << "replaced" << 0;
     QTest::newRow("truncated") << "truncate" << 1 << int(InstallText::ReasonDifferentSize)
                                << "different-size" << 1 << "replaced" << 0;
+    // Replaced like any other, as the user who runs the repair.
+    QTest::newRow("read-only and changed")
+            << "read-only" << 1 << int(InstallText::ReasonDifferentContent) << "different-content"
+            << 1 << "replaced" << 0;
     QTest::newRow("unreadable") << "unreadable" << 1 << int(InstallText::ReasonInstalledUnreadable)
                                 << "unreadable" << 1 << "replaced" << 0;
     // Nothing in the destination is read through a link or opened when it is
