@@ -240,6 +240,8 @@ int SilentInstall::repair(InstallContext &context, ConsoleInstallUi &ui)
     selection.markReasons();
     if (installed == CannotStart)
         return installed;
+    if (!m_undone)
+        selection.removeLeftovers();
     selection.restoreLists();
     ui.print(GetText(m_texts, InstallText::CheckingRepair));
     InstalledDataCheck check(context);

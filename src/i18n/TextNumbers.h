@@ -170,6 +170,9 @@ enum : int {
     Recovered = 98, // %1 files and %2 folders removed, %3 files put back
     NothingToRecover = 99,
     ReasonNotReadThroughLink = 180, // a check found a link or special file at or above a file
+    ReasonLeftover = 181,           // a temporary, backup or packed copy beside an installed file
+    LeftoverCount = 182,            // %1 such files
+    LeftoverRemoved = 183,
 };
 } // namespace InstallText
 

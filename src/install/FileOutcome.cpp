@@ -49,6 +49,8 @@ QString ResultCode(FileOutcome::Result result)
         return QStringLiteral("failed");
     case FileOutcome::Result::Missing:
         return QStringLiteral("missing");
+    case FileOutcome::Result::Removed:
+        return QStringLiteral("removed");
     case FileOutcome::Result::Different:
         break;
     }

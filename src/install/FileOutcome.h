@@ -14,7 +14,7 @@
 // every language; the detail is the system's own message where there is one.
 struct FileOutcome
 {
-    enum class Result { Installed, Replaced, Kept, Failed, Missing, Different };
+    enum class Result { Installed, Replaced, Kept, Failed, Missing, Different, Removed };
 
     FileOutcome(const QString &path, Result result, const QString &reason = {},
                 const QString &detail = {})

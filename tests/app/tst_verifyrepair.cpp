@@ -31,7 +31,8 @@ private:
     QString text(int number) const { return GetText(m_texts, number); }
     static QString native(const QString &path) { return QDir::toNativeSeparators(path); }
     // The report's entry of the damaged STY file; empty when it has none.
-    static QJsonObject entryOf(const QJsonObject &report, const QString &result);
+    static QJsonObject entryOf(const QJsonObject &report, const QString &result,
+                               const QString &path);
     static QJsonObject readReport(const QString &path);
     // The report's entry of a file of a kind; empty when it has none.
     static QJsonObject fileEntry(const QJsonObject &report, const QString &kind,
@@ -107,6 +108,10 @@ QString damageFile(SilentFixture &f, const QString &damage, const QString &outsi
                              QDirIterator::Subdirectories);
         while (folders.hasNext())
             QFile::setPermissions(folders.next(), QFile::ReadOwner | QFile::ExeOwner);
+    } else if (damage.startsWith("leftover")) {
+        // What a run cut short leaves beside an intact installed file.
+        const QString suffix = damage.section(' ', 1);
+        TestFiles::write(file + suffix, "left behind");
     } else if (damage == "pipe") {
 #ifdef Q_OS_WIN
         return "no named pipes in the file system here";
@@ -149,13 +154,14 @@ QJsonObject tst_VerifyRepair::readReport(const QString &path)
     return document.object();
 }
 
-QJsonObject tst_VerifyRepair::entryOf(const QJsonObject &report, const QString &result)
+QJsonObject tst_VerifyRepair::entryOf(const QJsonObject &report, const QString &result,
+                                      const QString &path)
 {
     for (const QJsonValue &kind : report["kinds"].toArray()) {
         if (kind["kind"] != "STY")
             continue;
         for (const QJsonValue &file : kind["files"].toArray()) {
-            if (file["path"] == native(Damaged) && file["result"] == result)
+            if (file["path"] == native(path) && file["result"] == result)
                 return file.toObject();
         }
     }
@@ -206,6 +212,12 @@ void tst_VerifyRepair::damage_data()
     for (const char *link : {"pipe", "link", "link on the way"})
         QTest::newRow(link) << link << 1 << int(InstallText::ReasonNotReadThroughLink)
                             << "link-in-the-way" << 2 << "failed" << 1;
+    // What an interrupted run leaves beside an installed file is not as
+    // delivered either; the repair removes it.
+    for (const char *leftover : {"_", ".a1B2c3.quillon-part", ".Zz09yY.quillon-old"})
+        QTest::newRow(qPrintable(QString("leftover %1").arg(leftover)))
+                << QString("leftover %1").arg(leftover) << 1 << int(InstallText::ReasonLeftover)
+                << "leftover" << 0 << "removed" << 0;
     // Nothing can repair what the data set cannot deliver.
     QTest::newRow("package damaged") << "package" << 2 << int(InstallText::ReasonDoesNotInflate)
                                      << "does-not-inflate" << 2 << "" << 2;
@@ -240,31 +252,38 @@ void tst_VerifyRepair::damage()
         QSKIP(qPrintable(why));
     const auto timesBefore = times(f.base);
     const auto treeBefore = f.tree(f.base);
+    // The file the lines and the report name: a leftover beside the installed one.
+    const bool leftover = damage.startsWith("leftover");
+    const QString named = leftover ? Damaged + damage.section(' ', 1) : Damaged;
 
     // THEN --verify names it with its reason and changes nothing
     QCOMPARE(f.runCommand({"--verify", "--report", report}), verifyStatus);
     QCOMPARE(f.tree(f.base), treeBefore);
     QCOMPARE(times(f.base), timesBefore);
-    const QString named = reasonText == InstallText::ReasonDoesNotInflate
-                                  ? text(InstallText::NotChecked) + native(package)
-                                  : text(InstallText::NotAsDelivered) + native(file);
-    QCOMPARE(f.out.contains(named + " - "), reasonText >= 0);
+    const QString line = reasonText == InstallText::ReasonDoesNotInflate
+                                 ? text(InstallText::NotChecked) + native(package)
+                                 : text(InstallText::NotAsDelivered)
+                                           + native(f.installed("STY_2027SS", named));
+    QCOMPARE(f.out.contains(line + " - "), reasonText >= 0);
     // AND a package that could not be unpacked is not counted as checked
     const bool missing = reasonCode == "missing", notChecked = verifyStatus == 2;
     const QString summary = text(InstallText::CheckSummary)
                                     .arg(8 - notChecked)
                                     .arg(missing)
-                                    .arg(verifyStatus == 1 && !missing)
+                                    .arg(verifyStatus == 1 && !missing && !leftover)
                                     .arg(notChecked);
     QVERIFY2(f.out.contains(summary.section("%5", 0, 0)), qPrintable(f.out));
+    QCOMPARE(f.out.contains(text(InstallText::LeftoverCount).arg(1)), leftover);
     if (reasonText >= 0)
-        QVERIFY2(f.out.contains(named + " - " + text(reasonText)), qPrintable(f.out));
+        QVERIFY2(f.out.contains(line + " - " + text(reasonText)), qPrintable(f.out));
     QJsonObject verified = readReport(report);
     QCOMPARE(verified["command"], "verify");
     QCOMPARE(verified["exitStatus"], verifyStatus);
-    QCOMPARE(entryOf(verified, reasonCode == "missing" ? "missing"
-                               : verifyStatus == 2     ? "failed"
-                                                       : "different")["reason"]
+    QCOMPARE(entryOf(verified,
+                     reasonCode == "missing" ? "missing"
+                     : verifyStatus == 2     ? "failed"
+                                             : "different",
+                     named)["reason"]
                      .toString(),
              reasonCode);
 
@@ -275,7 +294,7 @@ void tst_VerifyRepair::damage()
     QCOMPARE(repaired["dataSet"].toObject()["year"], "2027");
     QCOMPARE(repaired["vestra"].toObject()["version"], "3.1");
     if (!repairResult.isEmpty())
-        QCOMPARE(entryOf(repaired, repairResult)["reason"].toString(), reasonCode);
+        QCOMPARE(entryOf(repaired, repairResult, named)["reason"].toString(), reasonCode);
     for (const auto &[path, time] : times(f.base)) {
         if (path != file || repairResult.isEmpty())
             QVERIFY2(time == LongAgo, qPrintable(path));

@@ -4,6 +4,7 @@
 #include "install/FailureLines.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "install/verify/Leftovers.h"
 #include "package/EntryType.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"
@@ -136,6 +137,25 @@ void InstalledDataCheck::checkKind(DataKind kind, qsizetype total)
             lists.outcomes.append(*outcome);
         m_context.showProgress(static_cast<int>(100 * ++m_done / total));
     }
+    for (const QString &leftover : checkLeftovers(kind))
+        lists.outcomes.append(
+                {leftover, FileOutcome::Result::Different, QStringLiteral("leftover")});
+}
+
+QStringList InstalledDataCheck::checkLeftovers(DataKind kind)
+{
+    const KindLists &lists = m_context.kindLists(kind);
+    QStringList installed;
+    installed.reserve(lists.destinationFiles.size());
+    for (const QString &packed : lists.destinationFiles)
+        installed.append(InstalledName(packed));
+    const QStringList leftovers = FindLeftovers(m_context.state.kind(kind).destination, installed);
+    for (const QString &leftover : leftovers)
+        m_context.ui.addMemoLine(m_context.text(InstallText::NotAsDelivered) + NativePath(leftover)
+                                 + QStringLiteral(" - ")
+                                 + m_context.text(InstallText::ReasonLeftover));
+    m_leftovers += int(leftovers.size());
+    return leftovers;
 }
 
 void InstalledDataCheck::showSummary()
@@ -146,6 +166,8 @@ void InstalledDataCheck::showSummary()
                                      .arg(m_different)
                                      .arg(m_failed)
                                      .arg(QString::number(m_timer.elapsed() / 1000.0, 'f', 1)));
+    if (m_leftovers > 0)
+        m_context.ui.addMemoLine(m_context.text(InstallText::LeftoverCount).arg(m_leftovers));
 }
 
 InstalledDataCheck::Verdict InstalledDataCheck::verdict() const
@@ -155,5 +177,6 @@ InstalledDataCheck::Verdict InstalledDataCheck::verdict() const
         unread = unread || (takesPart(kind) && m_context.kindLists(kind).unreadFolders > 0);
     if (unread || m_failed > 0)
         return Verdict::Incomplete;
-    return m_missing + m_different > 0 ? Verdict::MissingOrDifferent : Verdict::Identical;
+    return m_missing + m_different + m_leftovers > 0 ? Verdict::MissingOrDifferent
+                                                     : Verdict::Identical;
 }

@@ -39,8 +39,8 @@ QJsonObject kindEntry(DataKind kind, const KindState &state, const KindLists &li
     std::map<QString, int> counts;
     for (FileOutcome::Result result :
          {FileOutcome::Result::Installed, FileOutcome::Result::Kept, FileOutcome::Result::Replaced,
-          FileOutcome::Result::Failed, FileOutcome::Result::Missing,
-          FileOutcome::Result::Different})
+          FileOutcome::Result::Failed, FileOutcome::Result::Missing, FileOutcome::Result::Different,
+          FileOutcome::Result::Removed})
         counts[ResultCode(result)] = 0;
     QJsonArray files;
     for (const FileOutcome &outcome : lists.outcomes) {
