@@ -77,6 +77,7 @@ qint64 runProject(const QString &source, const QString &target, bool replace, in
     SilentUi ui(replace ? OverwriteAnswer::All : OverwriteAnswer::No);
     InstallContext context(state, texts, ui);
     context.journalFolder = target + u"-journal"_s; // beside the data, not in the user's folder
+    context.lockFolder = context.journalFolder;
     context.unpackWorkers = workers;
     InstallRun run(context);
     settle(source);

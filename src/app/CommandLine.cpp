@@ -61,6 +61,11 @@ struct Options
                                   "Save the status files: yes or no "
                                   "(default: no).",
                                   "yes|no", "no"};
+    QCommandLineOption wait{"wait",
+                            "With --silent: how long to wait for another installation on this "
+                            "computer to end before giving up (default: 600 seconds; 0: do not "
+                            "wait).",
+                            "seconds", "600"};
     QCommandLineOption recover{"recover", "With --silent: only undoes installations that were "
                                           "interrupted, then exits."};
 };
@@ -78,7 +83,7 @@ public:
                              m_options.statusDir, m_options.silent, m_options.verify,
                              m_options.repair, m_options.report, m_options.kinds, m_options.units,
                              m_options.dest, m_options.overwrite, m_options.saveStatus,
-                             m_options.recover});
+                             m_options.wait, m_options.recover});
     }
 
     bool parse(const QStringList &arguments, const QString &programFolder);
@@ -157,7 +162,7 @@ bool Parser::checkModes()
     if (!m_result.unattended()) {
         for (const auto *option :
              {&m_options.kinds, &m_options.units, &m_options.dest, &m_options.overwrite,
-              &m_options.saveStatus, &m_options.report}) {
+              &m_options.saveStatus, &m_options.report, &m_options.wait}) {
             if (m_parser.isSet(*option))
                 return fail(QStringLiteral("--%1 needs --silent or --verify")
                                     .arg(option->names().first()));
@@ -175,6 +180,9 @@ bool Parser::checkModes()
     if (m_result.verify && answers)
         return fail(QStringLiteral("--verify writes nothing: --overwrite and --save-status "
                                    "have no meaning with it"));
+    if (m_result.verify && m_parser.isSet(m_options.wait))
+        return fail(QStringLiteral("--verify does not wait for another installation: --wait "
+                                   "has no meaning with it"));
     if (m_result.repair && m_parser.isSet(m_options.overwrite))
         return fail(QStringLiteral("--repair replaces the files that are different: --overwrite "
                                    "has no meaning with it"));
@@ -254,6 +262,12 @@ bool Parser::takeAnswers()
         m_result.overwrite = OverwriteAnswer::Cancel;
     else
         return fail(QStringLiteral("--overwrite expects all, none or cancel, not: ") + overwrite);
+
+    bool number = false;
+    m_result.waitSeconds = m_parser.value(m_options.wait).toInt(&number);
+    if (!number || m_result.waitSeconds < 0)
+        return fail(QStringLiteral("--wait expects a number of seconds, not: ")
+                    + m_parser.value(m_options.wait));
 
     const QString save = m_parser.value(m_options.saveStatus).toLower();
     if (save != QLatin1String("yes") && save != QLatin1String("no"))

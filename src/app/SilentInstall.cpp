@@ -5,6 +5,7 @@
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallRun.h"
+#include "install/RunLock.h"
 #include "install/verify/InstalledDataCheck.h"
 #include "install/verify/RepairSelection.h"
 #include "install/verify/RunReport.h"
@@ -54,12 +55,14 @@ int SilentInstall::run()
 {
     start();
     RunReport report(commandName(m_commandLine));
-    if (!prepare() || !selectKinds() || !chooseUnits() || !setDestinations()
-        || !checkAsThePagesDo()) {
+    // A check writes nothing and waits for nobody; it only looks at the lock.
+    RunLock lock;
+    if (!prepare() || !selectKinds() || !chooseUnits() || !setDestinations() || !checkAsThePagesDo()
+        || (!m_commandLine.verify && !takeRunLock(lock))) {
         report.setError(m_refusal);
         return finish(report, CannotStart);
     }
-    return finish(report, runCommand(report));
+    return finish(report, runCommand(report, lock));
 }
 
 void SilentInstall::say(const QString &text) const
@@ -171,7 +174,30 @@ bool SilentInstall::checkAsThePagesDo()
     return true;
 }
 
-int SilentInstall::runCommand(RunReport &report)
+QString SilentInstall::runLockText(const RunLock &lock, int number) const
+{
+    const RunLock::Holder holder = lock.holder();
+    return GetText(m_texts, number)
+            .arg(holder.process, holder.user, holder.started,
+                 QString::number(m_commandLine.waitSeconds));
+}
+
+// Waits for another installation on this computer to end, saying so once.
+bool SilentInstall::takeRunLock(RunLock &lock)
+{
+    const auto waiting = [&] { say(runLockText(lock, InstallText::RunWaiting)); };
+    switch (lock.take(m_commandLine.waitSeconds, waiting)) {
+    case ProcessLock::Result::Taken:
+        return true;
+    case ProcessLock::Result::Held:
+        return refuse(runLockText(lock, InstallText::RunStillInProgress));
+    case ProcessLock::Result::Failed:
+        break;
+    }
+    return refuse(GetText(m_texts, InstallText::RunLockNotTaken) + lock.errorString());
+}
+
+int SilentInstall::runCommand(RunReport &report, RunLock &lock)
 {
     // A repair replaces exactly the files it found different.
     const OverwriteAnswer overwrite
@@ -180,9 +206,16 @@ int SilentInstall::runCommand(RunReport &report)
     InstallContext context(m_state, m_texts, ui);
     context.statusFolder = m_commandLine.settings.statusFolder;
     context.presetOverwrite = overwrite;
-    const int status = m_commandLine.verify   ? verify(context)
-                       : m_commandLine.repair ? repair(context, ui)
-                                              : install(context, ui);
+    context.runLockHeld = lock.isTaken();
+    // A check while another run installs sees its work half done.
+    const bool runInProgress = m_commandLine.verify && lock.isHeld();
+    if (runInProgress)
+        say(runLockText(lock, InstallText::RunInProgressCheck));
+    int status = m_commandLine.verify   ? verify(context)
+                 : m_commandLine.repair ? repair(context, ui)
+                                        : install(context, ui);
+    if (runInProgress)
+        status = std::max(status, int(InstalledWithStatus));
     // A run that could not start said why in its one warning.
     if (status == CannotStart) {
         report.setError(ui.lastWarning());

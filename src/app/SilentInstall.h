@@ -13,6 +13,7 @@
 class ConsoleInstallUi;
 class InstallContext;
 class InstalledDataCheck;
+class RunLock;
 class RunReport;
 
 // The unattended install: the wizard's preparation and checks, then the
@@ -47,7 +48,9 @@ private:
     bool chooseUnitsOf(DataKind kind, const QStringList &units);
     bool setDestinations();
     bool checkAsThePagesDo();
-    int runCommand(RunReport &report);
+    bool takeRunLock(RunLock &lock);
+    QString runLockText(const RunLock &lock, int number) const;
+    int runCommand(RunReport &report, RunLock &lock);
     int install(InstallContext &context, ConsoleInstallUi &ui);
     int verify(InstallContext &context);
     int repair(InstallContext &context, ConsoleInstallUi &ui);

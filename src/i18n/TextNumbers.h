@@ -173,6 +173,12 @@ enum : int {
     ReasonLeftover = 181,           // a temporary, backup or packed copy beside an installed file
     LeftoverCount = 182,            // %1 such files
     LeftoverRemoved = 183,
+    // One install run at a time: process %1 of user %2, started %3.
+    RunWaiting = 184, // ... waiting up to %4 seconds
+    RunStillInProgress = 185,
+    RunInProgressCheck = 186,
+    RunInProgressWindow = 187,
+    RunLockNotTaken = 188,
 };
 } // namespace InstallText
 

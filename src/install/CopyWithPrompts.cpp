@@ -39,7 +39,7 @@ private:
     bool refusedByWhatIsThere(qsizetype i, EntryType installed);
     void fileFailed(const QString &installedName, const FileFailure &failure);
     OverwriteAnswer askOverwrite(const QString &installedName);
-    Next copy(qsizetype i);
+    Next copy(qsizetype i, bool replacing);
     void notOverwrittenFrom(qsizetype i);
     QString cancelCaption() const;
 
@@ -63,6 +63,7 @@ bool CopyStep::run()
     // previous kind's last file was unpacked is asked about before this kind
     // copies anything.
     m_lists.copied.clear();
+    m_lists.mayReplace.clear();
     const qsizetype count = m_lists.sourceFiles.size();
     for (qsizetype i = 0; i < count; ++i) {
         if (m_context.cancelConfirmed(cancelCaption())) {
@@ -90,14 +91,14 @@ CopyStep::Next CopyStep::copyEntry(qsizetype i)
     if (refusedByWhatIsThere(i, installed))
         return Next::Go;
     if (installed == EntryType::Missing)
-        return copy(i);
+        return copy(i, false);
     if (m_remembered != OverwriteAnswer::All)
         m_remembered = askOverwrite(installedName);
     switch (*m_remembered) {
     case OverwriteAnswer::Yes:
     case OverwriteAnswer::All:
         // "Overwritten" is said by the extraction, once the file has been.
-        return copy(i);
+        return copy(i, true);
     case OverwriteAnswer::No:
         m_context.reportLine(m_kind, m_context.text(InstallText::NotOverwritten)
                                              + NativePath(installedName));
@@ -147,13 +148,15 @@ OverwriteAnswer CopyStep::askOverwrite(const QString &installedName)
                                      + NativePath(installedName));
 }
 
-CopyStep::Next CopyStep::copy(qsizetype i)
+CopyStep::Next CopyStep::copy(qsizetype i, bool replacing)
 {
     const QString &target = m_lists.destinationFiles.at(i);
     const bool first = !m_attempted;
     m_attempted = true;
     if (m_copy.copy(m_lists.sourceFiles.at(i), target)) {
         m_lists.copied.append(target);
+        if (replacing)
+            m_lists.mayReplace.insert(target);
         return Next::Go;
     }
     const FileFailure &failure = m_copy.failure();

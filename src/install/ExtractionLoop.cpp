@@ -5,8 +5,8 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/Removal.h"
-#include "install/journal/RunJournal.h"
 #include "install/UnpackQueue.h"
+#include "install/journal/RunJournal.h"
 #include "package/EntryType.h"
 #include "package/LockedJournal.h"
 #include "package/PackageExtractor.h"
@@ -38,8 +38,14 @@ void placeOne(InstallContext &context, PackageExtractor *extractor, const QStrin
     const QString installed = InstalledName(packed);
     if (!extractor)
         return fileFailed(context, installed, {FailureReason::LinkInTheWay, {}});
-    if (!extractor->place())
+    if (!extractor->place(lists.mayReplace.contains(packed)))
         return fileFailed(context, installed, extractor->failure());
+    // A file that appeared since the copy step found none: nobody was asked.
+    if (extractor->keptExisting()) {
+        lists.outcomes.append({installed, FileOutcome::Result::Kept});
+        context.reportLine(kind, context.text(InstallText::NotOverwritten) + NativePath(installed));
+        return;
+    }
     // Only now is the installed file replaced; a failure above kept the old one.
     if (!extractor->replaced()) {
         lists.createdFiles.append(installed);
@@ -81,7 +87,6 @@ void cancelFrom(InstallContext &context, qsizetype next)
         record.folders += RemoveCreatedFolders(context, kind, true);
     context.showProgress(0);
 }
-
 
 // One file after the other on the run's thread, letting window events run
 // after every chunk.

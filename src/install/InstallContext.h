@@ -29,6 +29,8 @@ public:
     float scanProgress = 0;        // grows by 0.5 for every folder scanned
     QString statusFolder;          // where the status files are saved
     QString journalFolder;         // where the run's journal is kept
+    QString lockFolder;            // where the lock that keeps runs apart is taken
+    bool runLockHeld = false;      // the caller holds that lock for its whole command
     RunJournal *journal = nullptr; // while the run proper writes into the destination
     // Threads that unpack the copied packages; 0 for as many as the machine
     // has cores (at most 8), 1 for all on the run's own thread.

@@ -12,6 +12,7 @@
 #include "install/FolderScan.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "install/RunLock.h"
 #include "install/UnitListBuilder.h"
 #include "install/journal/RunJournal.h"
 #include "selection/WizardState.h"
@@ -63,6 +64,14 @@ void InstallRun::btInstallClick()
                        QStringLiteral("Not Selected"));
         ui.setRunButtonsEnabled(true);
         return;
+    }
+    // One run at a time on this computer, from before the lists are built;
+    // the unattended install holds the lock for its whole command.
+    std::optional<RunLock> lock;
+    if (!m_context.runLockHeld) {
+        lock.emplace(m_context.lockFolder);
+        if (!takeRunLock(*lock))
+            return endWithout(Outcome::NotStarted);
     }
     // The system's requests to stop are answered by undoing the run.
     m_stopGuard.emplace();
@@ -185,6 +194,26 @@ void InstallRun::endWithout(Outcome outcome)
     m_stopGuard.reset();
     m_outcome = outcome;
     m_context.ui.setRunButtonsEnabled(true);
+}
+
+bool InstallRun::takeRunLock(RunLock &lock)
+{
+    QString refusal;
+    switch (lock.tryTake()) {
+    case ProcessLock::Result::Taken:
+        return true;
+    case ProcessLock::Result::Held: {
+        const RunLock::Holder holder = lock.holder();
+        refusal = m_context.text(InstallText::RunInProgressWindow)
+                          .arg(holder.process, holder.user, holder.started);
+        break;
+    }
+    case ProcessLock::Result::Failed:
+        refusal = m_context.text(InstallText::RunLockNotTaken) + lock.errorString();
+        break;
+    }
+    m_context.ui.showWarning(refusal, QStringLiteral("Warning"));
+    return false;
 }
 
 bool InstallRun::startJournal(RunJournal &journal)

@@ -11,6 +11,7 @@
 
 class InstallContext;
 class RunJournal;
+class RunLock;
 
 // What the Install button starts: collect the install lists, map them to the
 // destinations, then install the selected kinds in the order STY, STI, DETAIL
@@ -47,6 +48,7 @@ private:
     bool anyUnitsChosen() const;
     void abort();
     void runProper();
+    bool takeRunLock(RunLock &lock);
     bool startJournal(RunJournal &journal);
     bool installKinds();
     void finishJournal(RunJournal &journal);

@@ -103,7 +103,7 @@ bool InstalledFileWriter::finishWriting()
     return m_file.error() == QFileDevice::NoError || failed();
 }
 
-bool InstalledFileWriter::commit()
+bool InstalledFileWriter::commit(bool mayReplace)
 {
     if (!finishWriting())
         return false;
@@ -111,6 +111,10 @@ bool InstalledFileWriter::commit()
     const EntryType target = EntryTypeOf(m_target);
     if (refused(target))
         return false;
+    // The temporary file goes with this writer.
+    m_keptExisting = target == EntryType::File && !mayReplace;
+    if (m_keptExisting)
+        return true;
     m_replaced = target == EntryType::File;
     return m_replaced ? replaceTarget() : putNewTarget();
 }

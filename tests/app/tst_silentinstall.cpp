@@ -1,5 +1,6 @@
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
+#include "install/RunLock.h"
 
 #include "Restrictions.h"
 #include "SilentFixture.h"
@@ -25,6 +26,8 @@ private slots:
     void cannotStart_data();
     void cannotStart();
     void chosenLanguage();
+    void oneRunAtATime_data();
+    void oneRunAtATime();
 
 private:
     QString text(int number) const { return GetText(m_texts, number); }
@@ -359,6 +362,75 @@ void tst_SilentInstall::chosenLanguage()
     QVERIFY(LoadTextTable(korean, QUILLON_RESOURCES_DIR, "Korean", "InstallForm"));
     QCOMPARE(f.run({"--lang", "Korean", "--kinds", "DETAIL"}), 0);
     QVERIFY2(f.out.contains(GetText(korean, InstallText::DetailInstalled)), qPrintable(f.out));
+}
+
+void tst_SilentInstall::oneRunAtATime_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("asUser");  // run as another user than the one holding the lock
+    QTest::addColumn<bool>("release"); // the holder ends once the run says it waits
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("line"); // the text that says so, naming the holder
+    const QStringList install{"--silent", "--kinds", "STI"};
+    QTest::newRow("an install waits, then runs")
+            << install << false << true << 1 << int(InstallText::RunWaiting);
+    QTest::newRow("an install waits, then gives up")
+            << install + QStringList{"--wait", "1"} << false << false << 3
+            << int(InstallText::RunStillInProgress);
+    QTest::newRow("another user's install gives up")
+            << install + QStringList{"--wait", "0"} << true << false << 3
+            << int(InstallText::RunStillInProgress);
+    QTest::newRow("a repair gives up") << install + QStringList{"--repair", "--wait", "0"} << false
+                                       << false << 3 << int(InstallText::RunStillInProgress);
+    // A check does not wait, and cannot find the data complete meanwhile.
+    QTest::newRow("a check does not wait") << QStringList{"--verify", "--kinds", "STI"} << false
+                                           << false << 1 << int(InstallText::RunInProgressCheck);
+}
+
+// One install run at a time on this computer, whoever started it.
+void tst_SilentInstall::oneRunAtATime()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, asUser);
+    QFETCH(bool, release);
+    QFETCH(int, status);
+    QFETCH(int, line);
+    // GIVEN an installed kind, and another run that holds the lock
+    SilentFixture f;
+    QVERIFY(f.pack());
+    QCOMPARE(f.run({"--kinds", "STI"}), 0);
+    if (asUser) {
+        QString why;
+        f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+        if (f.runAs.isEmpty())
+            QSKIP(qPrintable("cannot run as another user here: " + why));
+        // The lock's file is then the holder's, as the first run's is.
+        QVERIFY(QDir(f.lockFolder()).removeRecursively());
+    }
+    auto holder = std::make_unique<RunLock>(f.lockFolder());
+    QCOMPARE(holder->tryTake(), ProcessLock::Result::Taken);
+    const QString named
+            = text(line).section("%1", 0, 0) + QString::number(QCoreApplication::applicationPid());
+
+    // WHEN another command starts THEN it says so, naming the holder
+    if (!release) {
+        QCOMPARE(f.runCommand(arguments), status);
+        QVERIFY2(f.out.contains(named), qPrintable(f.out + f.err));
+        return;
+    }
+    QProcess quillon;
+    quillon.setProcessEnvironment(f.environment());
+    quillon.start(QUILLON_PATH, QStringList{"--dataset", f.dataSet, "--registry", f.registry(),
+                                            "--status-dir", f.statusDir}
+                                        + arguments);
+    QString out;
+    while (!out.contains(named) && quillon.waitForReadyRead(60000))
+        out += QString::fromUtf8(quillon.readAllStandardOutput());
+    QVERIFY2(out.contains(named), qPrintable(out));
+    // AND once the holder ends, the waiting run goes on
+    holder.reset();
+    QVERIFY(quillon.waitForFinished(60000));
+    QCOMPARE(quillon.exitCode(), status);
 }
 
 QTEST_GUILESS_MAIN(tst_SilentInstall)

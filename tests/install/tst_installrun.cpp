@@ -1,4 +1,6 @@
+#include "i18n/TextNumbers.h"
 #include "install/InstallRun.h"
+#include "install/RunLock.h"
 #include "install/StatusFiles.h"
 
 #include "InstallFixture.h"
@@ -43,6 +45,9 @@ private slots:
     void tooLittleSpaceWritesNothing();
     void diskFillingDuringTheRun();
     void stopUndoesTheWholeRun();
+    void anotherRunHoldsTheLock();
+    void fileAppearingAfterTheCopyStepIsKept_data();
+    void fileAppearingAfterTheCopyStepIsKept();
 
 private:
     static void addAllKinds(InstallFixture &f);
@@ -713,6 +718,67 @@ void tst_InstallRun::stopUndoesTheWholeRun()
     QVERIFY(f.ui.memo.contains(f.text(97)));
     QVERIFY(f.ui.runButtonsEnabled);
     QVERIFY(f.journals().isEmpty());
+}
+
+void tst_InstallRun::anotherRunHoldsTheLock()
+{
+    // GIVEN another run on this computer that holds the lock
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY});
+    RunLock other(f.context.lockFolder);
+    QCOMPARE(other.tryTake(), ProcessLock::Result::Taken);
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN a warning names it, and nothing is written
+    QCOMPARE(f.ui.captions(), QStringList{"Warning"});
+    QVERIFY2(f.ui.asked[0].text.startsWith(
+                     f.text(InstallText::RunInProgressWindow).section("%1", 0, 0)
+                     + QString::number(QCoreApplication::applicationPid())),
+             qPrintable(f.ui.asked[0].text));
+    QCOMPARE(run.outcome(), InstallRun::Outcome::NotStarted);
+    QVERIFY(InstallFixture::snapshot(f.base).empty());
+    QVERIFY(f.ui.runButtonsEnabled);
+}
+
+void tst_InstallRun::fileAppearingAfterTheCopyStepIsKept_data()
+{
+    QTest::addColumn<OverwriteAnswer>("answer");
+    QTest::newRow("none") << OverwriteAnswer::No;
+    QTest::newRow("all") << OverwriteAnswer::All;
+}
+
+// Where a file is placed, the copy step's answer stands: it found no file, so
+// nobody was asked whether to replace one that appeared since.
+void tst_InstallRun::fileAppearingAfterTheCopyStepIsKept()
+{
+    QFETCH(OverwriteAnswer, answer);
+    InstallFixture f;
+    f.select({DataKind::STY});
+    f.context.unpackWorkers = 1;
+    f.addSty(DataKind::STY, "u/a.sty_", 1);
+    f.addSty(DataKind::STY, "u/b.sty_", 2);
+    f.ui.defaultOverwrite = answer;
+    // WHEN a file appears at b.sty once the copies are in place
+    const QString later = f.destination(DataKind::STY, "u/b.sty");
+    f.ui.onEvents = [&] {
+        if (f.ui.bar.last() > 40 && !QFile::exists(later))
+            QVERIFY(TestFiles::write(later, "theirs"));
+    };
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN it is kept, and said to be
+    QCOMPARE(TestFiles::read(later), QByteArray("theirs"));
+    QVERIFY2(f.ui.memo.contains(f.text(InstallText::NotOverwritten) + NativePath(later)),
+             qPrintable(f.ui.memo.join('\n')));
+    const QList<FileOutcome> &outcomes = f.context.kindLists(DataKind::STY).outcomes;
+    QCOMPARE(outcomes.last().path, later);
+    QCOMPARE(outcomes.last().result, FileOutcome::Result::Kept);
+    QCOMPARE(InstallFixture::snapshot(f.base + "STY_2027SS/u").size(), 2); // a.sty and b.sty
 }
 
 QTEST_GUILESS_MAIN(tst_InstallRun)
