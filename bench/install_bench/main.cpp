@@ -8,6 +8,7 @@
 
 #include "BenchDataSet.h"
 #include "BenchReport.h"
+#include "BenchState.h"
 #include "BenchUi.h"
 #include "IdealPipeline.h"
 #include "PeakMemory.h"
@@ -67,12 +68,7 @@ qint64 runProject(const QString &source, const QString &target, bool replace, in
 {
     if (!replace)
         QDir(target).removeRecursively();
-    WizardState state;
-    KindState &detail = state.kind(DataKind::DETAIL);
-    detail.enabled = detail.selected = true;
-    detail.folderName = u"DETAIL"_s;
-    detail.sourceFolder = source;
-    detail.destination = target;
+    WizardState state = DetailOnly(source, target);
     LanguageTextTable texts;
     SilentUi ui(replace ? OverwriteAnswer::All : OverwriteAnswer::No);
     InstallContext context(state, texts, ui);
