@@ -20,12 +20,6 @@ const QString NoteSuffix = QStringLiteral(".note");
 // How often a waiting run looks again.
 constexpr int LookEveryMs = 200;
 
-QString userName()
-{
-    const QString name = qEnvironmentVariable("USERNAME", qEnvironmentVariable("USER"));
-    return name.isEmpty() ? QStringLiteral("?") : name;
-}
-
 } // namespace
 
 QString RunLock::defaultFolder()
@@ -84,10 +78,11 @@ bool RunLock::isHeld() const
 // this one; the lock holds all the same.
 void RunLock::leaveNote() const
 {
-    const QString text = QStringLiteral("process=%1\nuser=%2\nstarted=%3\n")
-                                 .arg(QCoreApplication::applicationPid())
-                                 .arg(userName(), QDateTime::currentDateTime().toString(
-                                                          QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    const QString text
+            = QStringLiteral("process=%1\nuser=%2\nstarted=%3\n")
+                      .arg(QCoreApplication::applicationPid())
+                      .arg(CurrentUserName(), QDateTime::currentDateTime().toString(
+                                                      QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     (void) SaveFileWhole(noteName(), text.toUtf8(), nullptr);
 }
 

@@ -5,6 +5,9 @@
 
 #ifdef Q_OS_WIN
 #include <shlobj.h>
+#else
+#include <pwd.h>
+#include <unistd.h>
 #endif
 
 QString DefaultStatusFolder()
@@ -30,6 +33,18 @@ QString MachineSharedFolder()
 #else
     const QString runLock = QStringLiteral("/run/lock");
     return QFileInfo(runLock).isDir() ? runLock : QStringLiteral("/tmp");
+#endif
+}
+
+QString CurrentUserName()
+{
+#ifdef Q_OS_WIN
+    wchar_t name[257];
+    DWORD size = 257;
+    return GetUserNameW(name, &size) ? QString::fromWCharArray(name) : QString();
+#else
+    const passwd *entry = ::getpwuid(::geteuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : QString();
 #endif
 }
 

@@ -12,6 +12,11 @@ QString DefaultStatusFolder();
 // elsewhere (or the temporary folder where that is missing).
 QString MachineSharedFolder();
 
+// The name of the user this process runs as, as the system knows it (not
+// as the environment says, which a program started for another user keeps);
+// empty when it cannot be found.
+QString CurrentUserName();
+
 // The folder the install location dialog falls back to when its start path
 // does not exist: "C:/" on Windows, "/" elsewhere.
 QString FallbackStartPath();

@@ -1,6 +1,7 @@
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 #include "install/RunLock.h"
+#include "platform/PlatformPaths.h"
 
 #include "Restrictions.h"
 #include "SilentFixture.h"
@@ -409,8 +410,11 @@ void tst_SilentInstall::oneRunAtATime()
     }
     auto holder = std::make_unique<RunLock>(f.lockFolder());
     QCOMPARE(holder->tryTake(), ProcessLock::Result::Taken);
-    const QString named
-            = text(line).section("%1", 0, 0) + QString::number(QCoreApplication::applicationPid());
+    // Named by its process and user, as the system knows them.
+    const QString named = text(line)
+                                  .arg(QString::number(QCoreApplication::applicationPid()),
+                                       CurrentUserName(), "%3", "%4")
+                                  .section("%3", 0, 0);
 
     // WHEN another command starts THEN it says so, naming the holder
     if (!release) {
