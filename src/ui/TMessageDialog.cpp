@@ -1,5 +1,6 @@
 #include "TMessageDialog.h"
 
+#include "ui/Accessibility.h"
 #include "ui/MessageDialogLayout.h"
 #include "ui/Pictures.h"
 
@@ -53,6 +54,8 @@ void TMessageDialog::build(const QString &message, const QString &title, const Q
                       std::max(lbMessage->height(), lbMessage->fontMetrics().height()));
     if (IsGivenText(title))
         setWindowTitle(title);
+    // A screen reader says the question with the dialog's title, as it does a message box's.
+    setAccessibleDescription(lbMessage->text());
 
     for (const MessageButton &button : SplitButtonCaptions(buttons))
         m_buttons.append(addButton(button));
@@ -74,6 +77,7 @@ QPushButton *TMessageDialog::addButton(const MessageButton &button)
 {
     auto *pushButton = new QPushButton(button.caption, this);
     pushButton->setObjectName(button.name);
+    Accessibility::SetName(pushButton, button.caption);
     pushButton->resize(ButtonWidth, ButtonHeight);
     const int result = button.result;
     connect(pushButton, &QPushButton::clicked, this, [this, result] { done(result); });

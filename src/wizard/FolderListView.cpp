@@ -110,6 +110,9 @@ QTreeWidgetItem *FolderListView::addItem(QTreeWidgetItem *parent, const QString 
     const QString name = QFileInfo(folder).fileName();
     item->setText(0, name.isEmpty() ? QDir::toNativeSeparators(folder) : name);
     item->setData(0, Qt::UserRole, folder);
+    // Screen readers say the whole path after the name: a row named "/" or
+    // "Bin" alone leaves open where it is.
+    item->setData(0, Qt::AccessibleDescriptionRole, QDir::toNativeSeparators(folder));
     item->setIcon(0,
                   style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));
     return item;
