@@ -32,7 +32,7 @@ QString nearestExisting(const QString &folder)
 
 } // namespace
 
-FolderListView::FolderListView(QWidget *parent) : QTreeWidget(parent)
+FolderListView::FolderListView(QWidget *parent) : AccessibleTreeWidget(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -67,7 +67,7 @@ void FolderListView::keyPressEvent(QKeyEvent *event)
         event->ignore(); // for the dialog's default button
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    AccessibleTreeWidget::keyPressEvent(event);
 }
 
 void FolderListView::setDirectory(const QString &folder)
