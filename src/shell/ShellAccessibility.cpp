@@ -4,17 +4,10 @@
 #include "ui_TMainForm.h"
 
 #include "i18n/LocalTexts.h"
+#include "i18n/ReadmeCard.h"
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 #include "ui/Accessibility.h"
-
-namespace {
-
-// The maker's addresses as the readme card shows them under its links.
-const QString HomePageShown = QStringLiteral("www.example.com");
-const QString EMailShown = QStringLiteral("support@example.com");
-
-} // namespace
 
 void DescribeLanguageWindow(Ui::TLanguageForm &ui)
 {
@@ -34,27 +27,12 @@ void DescribeLanguageWindow(Ui::TLanguageForm &ui)
         Accessibility::SetDescription(button, ownName);
 }
 
-QString ReadmeCardText(const LanguageTextTable &texts)
-{
-    QStringList lines;
-    for (int number = MainText::ReadmeInstallsHeading; number <= MainText::ReadmeStepsHeading;
-         ++number)
-        lines << GetText(texts, number);
-    for (int number = MainText::ReadmeStep1; number <= MainText::ReadmeStep4; ++number)
-        lines << QStringLiteral("%1. %2")
-                         .arg(number - MainText::ReadmeStep1 + 1)
-                         .arg(GetText(texts, number));
-    lines << GetText(texts, MainText::ReadmeHomePage) + QStringLiteral(": ") + HomePageShown;
-    lines << GetText(texts, MainText::ReadmeContactNote) + u' ' + EMailShown;
-    lines.removeAll(QString());
-    return lines.join(u'\n');
-}
-
 void DescribeWelcomeWindow(Ui::TMainForm &ui, const LanguageTextTable &texts)
 {
     Accessibility::Install();
-    const QString card = QStringLiteral("Quillon: ") + GetText(texts, MainText::ReadmeSubtitle);
-    const QString cardText = ReadmeCardText(texts);
+    const ReadmeCard readme = ReadmeCardOf(texts);
+    const QString card = QStringLiteral("Quillon: ") + readme.subtitle;
+    const QString cardText = ReadmeCardText(readme);
     // The box takes the focus before the links; it says what it shows.
     ui.ScrollBox1->setAccessibleName(GetText(texts, MainText::ReadmeBoxName));
     ui.ScrollBox1->setAccessibleDescription(card + u'\n' + cardText);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 struct LanguageTextTable;
 
 namespace Ui {
@@ -20,6 +18,3 @@ void DescribeLanguageWindow(Ui::TLanguageForm &ui);
 // which is a picture, in the words it is drawn from; the links by what they
 // open; Next without its padding. Called again after a language switch.
 void DescribeWelcomeWindow(Ui::TMainForm &ui, const LanguageTextTable &texts);
-
-// The readme card's words as one text: its headings, paragraphs and steps.
-QString ReadmeCardText(const LanguageTextTable &texts);

@@ -12,6 +12,8 @@
 
 namespace {
 
+const char *const DecorativeProperty = "quillonDecorative";
+
 // Qt asks every factory for each class of an object, most derived first, and
 // the last factory installed first; a null answer lets Qt's own decide.
 QAccessibleInterface *quillonInterfaces(const QString &className, QObject *object)
@@ -60,6 +62,16 @@ void SetName(QWidget *widget, const QString &caption)
 void SetDescription(QWidget *widget, const QString &text)
 {
     widget->setAccessibleDescription(SpokenText(text));
+}
+
+void MarkDecorative(QWidget *picture)
+{
+    picture->setProperty(DecorativeProperty, true);
+}
+
+bool IsDecorative(const QWidget *widget)
+{
+    return widget->property(DecorativeProperty).toBool();
 }
 
 void TieLabel(QLabel *label, QWidget *field)

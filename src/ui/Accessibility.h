@@ -23,6 +23,11 @@ void SetName(QWidget *widget, const QString &caption);
 // The widget's description, spoken after its name.
 void SetDescription(QWidget *widget, const QString &text);
 
+// Takes a picture that only decorates out of the tree.
+void MarkDecorative(QWidget *picture);
+// Whether MarkDecorative() took the widget out.
+bool IsDecorative(const QWidget *widget);
+
 // Ties a caption label to the field it names: the field is labelled by it
 // (its buddy) and takes its caption as its name.
 void TieLabel(QLabel *label, QWidget *field);

@@ -1,6 +1,7 @@
 #include "ShownChildrenAccessible.h"
 
 #include "i18n/SpokenText.h"
+#include "ui/Accessibility.h"
 
 #include <QFocusFrame>
 #include <QGroupBox>
@@ -10,14 +11,15 @@ ShownChildrenAccessible::ShownChildrenAccessible(QWidget *widget, QAccessible::R
     : QAccessibleWidget(widget, role)
 {}
 
-// Windows and popup menus are reached on their own, not as children.
+// Windows and popup menus are reached on their own, not as children; a
+// picture that only decorates is not reached at all.
 QList<QWidget *> ShownChildrenAccessible::shownChildren() const
 {
     QList<QWidget *> shown;
     for (QObject *object : widget()->children()) {
         auto *child = qobject_cast<QWidget *>(object);
         if (child && !child->isWindow() && !child->isHidden() && !qobject_cast<QMenu *>(child)
-            && !qobject_cast<QFocusFrame *>(child))
+            && !qobject_cast<QFocusFrame *>(child) && !Accessibility::IsDecorative(child))
             shown.append(child);
     }
     return shown;

@@ -6,7 +6,8 @@
 // box, the stack of wizard pages): the children a user can see. Qt's own
 // interfaces also list the children hidden on purpose (the wizard's unused
 // labels, the location dialog's spare OK/Cancel pair, the pages not shown),
-// which screen readers then offer as if they were there.
+// which screen readers then offer as if they were there. Pictures marked
+// decorative are left out too.
 class ShownChildrenAccessible : public QAccessibleWidget
 {
 public:

@@ -36,6 +36,8 @@ TMessageDialog::TMessageDialog(QWidget *parent)
     imgIcon->setObjectName(QStringLiteral("imgIcon"));
     imgIcon->setGeometry(IconLeft, IconTop, IconSize, IconSize);
     imgIcon->setPixmap(QPixmap(Pictures::Question));
+    // The same picture for every question says nothing a screen reader should.
+    Accessibility::MarkDecorative(imgIcon);
 
     // Plain text: a path with "&" or "<" in it is shown as it is.
     lbMessage->setObjectName(QStringLiteral("lbMessage"));

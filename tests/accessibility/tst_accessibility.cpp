@@ -69,6 +69,35 @@ bool isSpoken(const QString &name)
            && !QRegularExpression(QStringLiteral("&\\w")).match(name).hasMatch();
 }
 
+// What every node of a window must be for a screen reader: nothing hidden,
+// no English in another language (foreign: the English texts that the
+// language does not share), every control and every picture of our own
+// named, every name without padding. An empty string when all hold.
+QString fault(const QList<Node> &nodes, const QSet<QString> &foreign)
+{
+    for (const Node &node : nodes) {
+        const QString where = AccessibleTree::describe(node);
+        if (hiddenByNature(node))
+            continue;
+        if (node.state.invisible)
+            return "hidden, yet in the tree: " + where;
+        if (foreign.contains(node.name) || foreign.contains(node.description))
+            return "English in another language: " + where;
+        const bool ours = !node.objectName.startsWith(QLatin1String("qt_"));
+        if (node.role == QAccessible::Graphic && ours && node.name.isEmpty())
+            return "a picture without its text: " + where;
+        if (!ActedOn.contains(node.role) && !node.state.focusable)
+            continue;
+        // On Linux Qt names a combo box by its value and ties it to its
+        // caption by a relation, which screen readers read as its name.
+        if (node.name.isEmpty() && !(node.role == QAccessible::ComboBox && node.labelled))
+            return "no name: " + where;
+        if (!isSpoken(node.name))
+            return "padded name: " + where;
+    }
+    return {};
+}
+
 } // namespace
 
 class tst_Accessibility : public QObject
@@ -202,21 +231,8 @@ void tst_Accessibility::everyControlNamed()
         foreign = spokenTexts("English") - spokenTexts(language);
     const QList<Node> nodes = nodesOf(shown);
     QVERIFY(nodes.size() > 5);
-    for (const Node &node : nodes) {
-        const QString where = AccessibleTree::describe(node);
-        if (hiddenByNature(node))
-            continue;
-        QVERIFY2(!node.state.invisible, qPrintable("hidden, yet in the tree: " + where));
-        QVERIFY2(!foreign.contains(node.name) && !foreign.contains(node.description),
-                 qPrintable("English in a " + language + " window: " + where));
-        if (!ActedOn.contains(node.role) && !node.state.focusable)
-            continue;
-        // On Linux Qt names a combo box by its value and ties it to its
-        // caption by a relation, which screen readers read as its name.
-        QVERIFY2(!node.name.isEmpty() || (node.role == QAccessible::ComboBox && node.labelled),
-                 qPrintable("no name: " + where));
-        QVERIFY2(isSpoken(node.name), qPrintable("padded name: " + where));
-    }
+    const QString wrong = fault(nodes, foreign);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     for (const QString &entry : named) {
         const QStringList parts = entry.split(u':');
         LanguageTextTable table;
@@ -235,14 +251,16 @@ void tst_Accessibility::questionsReadInLanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("question");
     for (const QString language : {"English", "Korean"}) {
-        for (const QString question : {"overwrite", "cancel", "remove", "close", "save", "warning"})
+        for (const QString question :
+             {"overwrite", "cancel", "remove", "close", "save", "warning", "create folder"})
             QTest::addRow("%s, %s", qPrintable(question), qPrintable(language))
                     << language << question;
     }
 }
 
-// Every question of a run is a dialog that says its text with its title,
-// and whose buttons are named in the wizard's language without access keys.
+// Every question is a dialog that says its text with its title, whose
+// buttons are named in the window's language without access keys, and
+// whose tree holds nothing a screen reader should not say.
 void tst_Accessibility::questionsReadInLanguage()
 {
     QFETCH(QString, language);
@@ -252,6 +270,8 @@ void tst_Accessibility::questionsReadInLanguage()
     QVERIFY(f.open());
     LanguageTextTable texts;
     (void) LoadTextTable(texts, QUILLON_RESOURCES_DIR, language, "InstallForm");
+    LanguageTextTable dialogTexts;
+    (void) LoadTextTable(dialogTexts, QUILLON_RESOURCES_DIR, language, "DirectoryDlgForm");
     WizardInstallUi windowUi({f.wizard, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}},
                              texts);
     const QMap<QString, std::pair<int, QString>> questions{
@@ -262,43 +282,61 @@ void tst_Accessibility::questionsReadInLanguage()
             {"save", {InstallText::SaveListsQuestion, "Save fail list"}},
             {"warning", {InstallText::SourceFolderMissing, "Warning"}}};
     const auto [number, caption] = questions.value(question);
-    const QString text = GetText(texts, number) + "C:\\Vestra\\Bin\\a.sty";
-
-    QList<Node> nodes;
-    ModalWatcher watcher([&nodes](QWidget *dialog) {
-        nodes = AccessibleTree::of(dialog);
-        dialog->close();
-    });
-    if (question == "overwrite")
-        (void) windowUi.askOverwrite(text);
-    else if (question == "warning")
-        windowUi.showWarning(text, caption);
-    else
-        (void) windowUi.askYesNo(Question::CloseInstaller, text, caption);
-    QVERIFY(watcher.answered());
-    QVERIFY(!nodes.isEmpty());
-
-    const Node &box = nodes.first();
-    QVERIFY2(box.role == QAccessible::Dialog || box.role == QAccessible::AlertMessage,
-             qPrintable(AccessibleTree::describe(box)));
-    QCOMPARE(box.name, InstallCaption(texts, caption));
-    const QString said = box.description + box.value;
-    QVERIFY2(QString(said).remove(QChar(0x200B)).contains(GetText(texts, number).trimmed()),
-             qPrintable(said));
-    QStringList buttons;
-    for (const Node &node : nodes) {
-        if (node.role == QAccessible::PushButton)
-            buttons << node.name;
-    }
+    QString text = GetText(texts, number) + "C:\\Vestra\\Bin\\a.sty";
+    QString title = InstallCaption(texts, caption);
     QStringList expected;
     if (question == "overwrite") {
         for (const QString &piece : GetText(texts, InstallText::OverwriteButtons).split(u'|'))
             expected << SpokenText(piece);
     } else if (question == "warning") {
         expected << SpokenText(GetText(texts, InstallText::OkButton));
+    } else if (question == "create folder") {
+        text = GetText(dialogTexts, DirectoryText::NewFolderName);
+        title = GetText(dialogTexts, DirectoryText::CreateFolderEntry);
+        expected << SpokenText(GetText(dialogTexts, DirectoryText::OkButton))
+                 << SpokenText(GetText(dialogTexts, DirectoryText::CancelButton));
     } else {
         expected << SpokenText(GetText(texts, InstallText::YesButton))
                  << SpokenText(GetText(texts, InstallText::NoButton));
+    }
+
+    QList<Node> nodes;
+    QString wrong;
+    const QSet<QString> foreign = language == "English"
+                                          ? QSet<QString>()
+                                          : spokenTexts("English") - spokenTexts(language);
+    ModalWatcher watcher([&](QWidget *dialog) {
+        nodes = AccessibleTree::of(dialog);
+        wrong = fault(nodes, foreign);
+        dialog->close();
+    });
+    if (question == "overwrite") {
+        (void) windowUi.askOverwrite(text);
+    } else if (question == "warning") {
+        windowUi.showWarning(text, caption);
+    } else if (question == "create folder") {
+        open("location dialog");
+        m_dialog->findChild<QAction *>("miCreateFolder")->trigger();
+    } else {
+        (void) windowUi.askYesNo(Question::CloseInstaller, text, caption);
+    }
+    QVERIFY(watcher.answered());
+    QVERIFY(!nodes.isEmpty());
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+
+    const Node &box = nodes.first();
+    QVERIFY2(box.role == QAccessible::Dialog || box.role == QAccessible::AlertMessage,
+             qPrintable(AccessibleTree::describe(box)));
+    QCOMPARE(box.name, title);
+    QString said = box.description + box.value;
+    for (const Node &node : nodes)
+        said += node.name; // a box that does not say its text holds it as a label
+    QVERIFY2(said.remove(QChar(0x200B)).contains(SpokenText(text).section(u' ', 0, 1)),
+             qPrintable(said));
+    QStringList buttons;
+    for (const Node &node : nodes) {
+        if (node.role == QAccessible::PushButton)
+            buttons << node.name;
     }
     std::sort(buttons.begin(), buttons.end());
     std::sort(expected.begin(), expected.end());
