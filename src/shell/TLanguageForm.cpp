@@ -3,6 +3,7 @@
 #include "ui_TLanguageForm.h"
 
 #include "i18n/Languages.h"
+#include "shell/ShellAccessibility.h"
 #include "shell/TMainForm.h"
 #include "ui/DefaultButtonKey.h"
 #include "ui/FormStyle.h"
@@ -47,6 +48,7 @@ TLanguageForm::TLanguageForm(const RunSettings &settings, QWidget *parent)
     // Enter, like Space, presses the focused language button.
     new DefaultButtonKey(this, nullptr);
     ui->sbKorean->setFocus(Qt::OtherFocusReason);
+    DescribeLanguageWindow(*ui);
 
     FormStyle::FixSize(this, ClientWidth, ClientHeight);
     FormStyle::CentreOnScreen(this);

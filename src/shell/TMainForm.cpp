@@ -5,9 +5,11 @@
 #include "i18n/Languages.h"
 #include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
+#include "shell/ShellAccessibility.h"
 #include "ui/DefaultButtonKey.h"
 #include "ui/FormStyle.h"
 #include "ui/LanguageFont.h"
+#include "ui/LinkAccessible.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
 #include "ui/QtTranslations.h"
@@ -64,6 +66,8 @@ TMainForm::TMainForm(const RunSettings &settings, QWidget *owner)
     ui->ScrollBox1->viewport()->installEventFilter(this);
     ui->imgReadMe->installEventFilter(this);
     setUpLinks();
+    LinkAccessible::Attach(ui->lbHomepage, [this] { lbHomepageClick(); });
+    LinkAccessible::Attach(ui->lbEMail, [this] { lbEMailClick(); });
 
     InitPictures();
     ui->sbNext->setIcon(QIcon(Pictures::Next));
@@ -181,6 +185,7 @@ void TMainForm::ApplyWelcomeTexts()
     ui->lbHomepage->setAccessibleName(homePage);
     ui->lbEMail->setToolTip(eMail);
     ui->lbEMail->setAccessibleName(eMail);
+    DescribeWelcomeWindow(*ui, m_texts);
 
     // A longer translation of the note takes more lines, not a cut.
     const int noteHeight = ui->Label1->heightForWidth(ui->Label1->maximumWidth());

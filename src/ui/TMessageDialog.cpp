@@ -1,5 +1,6 @@
 #include "TMessageDialog.h"
 
+#include "ui/Accessibility.h"
 #include "ui/MessageDialogLayout.h"
 #include "ui/Pictures.h"
 
@@ -35,6 +36,8 @@ TMessageDialog::TMessageDialog(QWidget *parent)
     imgIcon->setObjectName(QStringLiteral("imgIcon"));
     imgIcon->setGeometry(IconLeft, IconTop, IconSize, IconSize);
     imgIcon->setPixmap(QPixmap(Pictures::Question));
+    // The same picture for every question says nothing a screen reader should.
+    Accessibility::MarkDecorative(imgIcon);
 
     // Plain text: a path with "&" or "<" in it is shown as it is.
     lbMessage->setObjectName(QStringLiteral("lbMessage"));
@@ -53,6 +56,8 @@ void TMessageDialog::build(const QString &message, const QString &title, const Q
                       std::max(lbMessage->height(), lbMessage->fontMetrics().height()));
     if (IsGivenText(title))
         setWindowTitle(title);
+    // A screen reader says the question with the dialog's title, as it does a message box's.
+    setAccessibleDescription(lbMessage->text());
 
     for (const MessageButton &button : SplitButtonCaptions(buttons))
         m_buttons.append(addButton(button));
@@ -74,6 +79,7 @@ QPushButton *TMessageDialog::addButton(const MessageButton &button)
 {
     auto *pushButton = new QPushButton(button.caption, this);
     pushButton->setObjectName(button.name);
+    Accessibility::SetName(pushButton, button.caption);
     pushButton->resize(ButtonWidth, ButtonHeight);
     const int result = button.result;
     connect(pushButton, &QPushButton::clicked, this, [this, result] { done(result); });

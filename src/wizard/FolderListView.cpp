@@ -32,7 +32,7 @@ QString nearestExisting(const QString &folder)
 
 } // namespace
 
-FolderListView::FolderListView(QWidget *parent) : QTreeWidget(parent)
+FolderListView::FolderListView(QWidget *parent) : AccessibleTreeWidget(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -67,7 +67,7 @@ void FolderListView::keyPressEvent(QKeyEvent *event)
         event->ignore(); // for the dialog's default button
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    AccessibleTreeWidget::keyPressEvent(event);
 }
 
 void FolderListView::setDirectory(const QString &folder)
@@ -110,6 +110,9 @@ QTreeWidgetItem *FolderListView::addItem(QTreeWidgetItem *parent, const QString 
     const QString name = QFileInfo(folder).fileName();
     item->setText(0, name.isEmpty() ? QDir::toNativeSeparators(folder) : name);
     item->setData(0, Qt::UserRole, folder);
+    // Screen readers say the whole path after the name: a row named "/" or
+    // "Bin" alone leaves open where it is.
+    item->setData(0, Qt::AccessibleDescriptionRole, QDir::toNativeSeparators(folder));
     item->setIcon(0,
                   style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));
     return item;

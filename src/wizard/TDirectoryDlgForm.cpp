@@ -6,6 +6,7 @@
 #include "i18n/TextNumbers.h"
 #include "ui/FormStyle.h"
 #include "ui/MessageBoxes.h"
+#include "wizard/WizardAccessibility.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,6 +71,7 @@ void TDirectoryDlgForm::applyTexts()
     ui->btCancel->setText(GetText(m_texts, DirectoryText::CancelButton));
     ui->miCreateFolder->setText(GetText(m_texts, DirectoryText::CreateFolderEntry));
     ui->miDeleteFolder->setText(GetText(m_texts, DirectoryText::DeleteFolderEntry));
+    DescribeLocationDialog(*ui, m_texts);
 }
 
 // The folder list gives up height on a small or scaled screen, so that the

@@ -16,6 +16,7 @@
 #include "ui/Pictures.h"
 #include "wizard/TDirectoryDlgForm.h"
 #include "wizard/UnitTreeAdapter.h"
+#include "wizard/WizardAccessibility.h"
 #include "wizard/WizardInstallUi.h"
 #include "wizard/WizardPageKeys.h"
 
@@ -163,6 +164,7 @@ void TSTYInstallForm::ApplyInstallFormTexts()
     ui->gbInstallPath3->setTitle(group + QStringLiteral(" - DETAIL"));
     for (QLabel *check : {ui->lbCheck, ui->lbCheck2, ui->lbCheck3})
         check->setText(text(InstallText::CheckNote));
+    DescribeWizard(*ui, m_texts);
     fitWindow();
 }
 

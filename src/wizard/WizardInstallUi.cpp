@@ -3,6 +3,7 @@
 #include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
+#include "ui/Accessibility.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessageDialogLayout.h"
 #include "ui/TMessageDialog.h"
@@ -41,6 +42,7 @@ void WizardInstallUi::setPercentVisible(bool visible)
 void WizardInstallUi::setStage(const QString &text)
 {
     m_widgets.stInstall->setText(text);
+    announce(text);
 }
 
 void WizardInstallUi::clearMemo()
@@ -51,6 +53,14 @@ void WizardInstallUi::clearMemo()
 void WizardInstallUi::addMemoLine(const QString &line)
 {
     m_widgets.mmInstallStatus->appendPlainText(line);
+    announce(line);
+}
+
+// What the run just did, told to screen readers as the progress bar's
+// description: the bar is what they follow while a run goes on.
+void WizardInstallUi::announce(const QString &text)
+{
+    Accessibility::SetDescription(m_widgets.Installprgbar, text);
 }
 
 void WizardInstallUi::setElapsedSeconds(int seconds)

@@ -52,6 +52,8 @@ public:
     static BoxButtons ButtonWords(const LanguageTextTable &texts);
 
 private:
+    void announce(const QString &text);
+
     Widgets m_widgets;
     const LanguageTextTable &m_texts;
     QElapsedTimer m_sinceEvents;
