@@ -34,6 +34,10 @@ QSize ClientRoom(const QWidget *window);
 // keeps it there: these windows are not resizable.
 void FixSize(QWidget *window, int minimumWidth, int minimumHeight);
 
+// Narrows the spacing and margins of every layout of root, for a window
+// that does not fit its screen with them.
+void Compact(QWidget *root);
+
 // Moves the window to the middle of the screen it is on, keeping its frame,
 // and above all its title bar, inside the screen's available area.
 void CentreOnScreen(QWidget *window);

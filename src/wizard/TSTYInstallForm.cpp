@@ -22,12 +22,23 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLayout>
 
 using namespace WizardPages;
 
 namespace {
 const QColor Background(0xF5, 0xF4, 0xEB);
 const QSize SmallestSize(520, 480);
+
+// The height a page's layout asks for at a width, or the least it can do with;
+// wrapped hints take more lines on a narrow window.
+int PageHeight(const QLayout *layout, int width, bool least)
+{
+    if (layout->hasHeightForWidth())
+        return least ? layout->totalMinimumHeightForWidth(width)
+                     : layout->totalHeightForWidth(width);
+    return least ? layout->totalMinimumSize().height() : layout->totalSizeHint().height();
+}
 } // namespace
 
 TSTYInstallForm::TSTYInstallForm(const RunSettings &settings, QWidget *owner)
@@ -167,20 +178,52 @@ void TSTYInstallForm::ApplyInstallFormTexts()
 }
 
 // The window does not change size while it is used, so it is sized once for
-// the longest hint the folder pages can show in this language.
+// the longest hint the folder pages can show in this language. On a small or
+// scaled screen the trees and the memo give up height, the hints wrap, and
+// where that is not enough the pages close up their spacing.
 void TSTYInstallForm::fitWindow()
 {
-    QSize size = SmallestSize;
+    const QSize room = FormStyle::ClientRoom(this);
+    QSize wanted = SmallestSize;
+    forEachHint([&] { wanted = wanted.expandedTo(sizeHint()); });
+    const int width = std::max(std::min(wanted.width(), room.width()), minimumSizeHint().width());
+    int least = leastHeight(width);
+    if (least > room.height()) {
+        FormStyle::Compact(this);
+        least = leastHeight(width);
+    }
+    forEachHint([&] {
+        for (int page = 0; page < ui->pages->count(); ++page)
+            wanted.setHeight(std::max(wanted.height(),
+                                      PageHeight(ui->pages->widget(page)->layout(), width, false)));
+    });
+    setFixedSize(width, std::max(std::min(wanted.height(), room.height()), least));
+    FormStyle::CentreOnScreen(this);
+}
+
+// The least height at which every page shows all its controls at this width.
+int TSTYInstallForm::leastHeight(int width)
+{
+    int least = 0;
+    forEachHint([&] {
+        for (int page = 0; page < ui->pages->count(); ++page)
+            least = std::max(least, PageHeight(ui->pages->widget(page)->layout(), width, true));
+    });
+    return least;
+}
+
+// Calls measure() with each hint the folder pages can show in turn on page 2,
+// then puts the plain hint back.
+void TSTYInstallForm::forEachHint(const std::function<void()> &measure)
+{
     for (int pair : {InstallText::HintAllKinds, InstallText::HintStyAndSti,
                      InstallText::HintStyAndDetail, InstallText::HintStiAndDetail}) {
         ui->lbClickmsg->setText(text(InstallText::ClickHint) + text(pair)
                                 + text(InstallText::HintDifferentFolders));
-        size = size.expandedTo(sizeHint());
+        layout()->activate();
+        measure();
     }
     ui->lbClickmsg->setText(text(InstallText::ClickHint));
-    // On a small or scaled screen the trees and the memo give up height.
-    setFixedSize(size.boundedTo(FormStyle::ClientRoom(this)).expandedTo(minimumSizeHint()));
-    FormStyle::CentreOnScreen(this);
 }
 
 bool TSTYInstallForm::Prepare(DataSetDescription &description)

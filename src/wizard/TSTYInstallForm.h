@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class InstallContext;
@@ -62,6 +63,8 @@ private:
     void setUpWidgets();
     void connectButtons();
     void fitWindow();
+    int leastHeight(int width);
+    void forEachHint(const std::function<void()> &measure);
     QString text(int number) const;
 
     void sbNext1Click();
