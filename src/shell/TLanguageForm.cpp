@@ -47,6 +47,7 @@ TLanguageForm::TLanguageForm(const RunSettings &settings, QWidget *parent)
 {
     ui->setupUi(this);
     FormStyle::SetBackground(this);
+    FormStyle::ShowFocusAlways();
     FormStyle::SetTitleStyle(ui->stMainText);
     InitPictures();
     ui->Image1->setPixmap(QPixmap(Pictures::Banner));

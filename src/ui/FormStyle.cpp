@@ -1,5 +1,7 @@
 #include "FormStyle.h"
 
+#include "ui/FocusStyle.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
@@ -108,6 +110,24 @@ void FormStyle::CentreOnScreen(QWidget *window)
         handle->setFramePosition(frame.topLeft());
     else
         window->move(frame.topLeft());
+}
+
+void FormStyle::ShowFocusAlways()
+{
+    // Styles draw the focus only in a window whose focus was moved by a key
+    // (Qt marks such a window with WA_KeyboardFocusChange); a window opened
+    // with its focus set, or clicked, would hide where Enter and Space go.
+    static bool connected = false;
+    if (connected || !qApp)
+        return;
+    connected = true;
+    QApplication::setStyle(new FocusStyle);
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *, QWidget *now) {
+        if (now && !now->window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+            now->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+            now->update();
+        }
+    });
 }
 
 void FormStyle::Compact(QWidget *root)

@@ -34,6 +34,7 @@ TMessageDialog::TMessageDialog(QWidget *parent)
                    | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("MessageDialog"));
     setModal(true);
+    FormStyle::ShowFocusAlways();
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Background);
     setPalette(colours);

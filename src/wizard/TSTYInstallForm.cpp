@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLayout>
 
 using namespace WizardPages;
@@ -48,6 +49,7 @@ TSTYInstallForm::TSTYInstallForm(const RunSettings &settings, QWidget *owner)
     , m_owner(owner)
 {
     ui->setupUi(this);
+    FormStyle::ShowFocusAlways();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -62,6 +64,7 @@ TSTYInstallForm::TSTYInstallForm(const RunSettings &settings, QWidget *owner)
     widgets.Timer = ui->Timer;
     widgets.mmInstallStatus = ui->mmInstallStatus;
     widgets.runButtons = {ui->sbPrev5, ui->btInstall};
+    widgets.btCancel = ui->btCancel;
     m_installUi = std::make_unique<WizardInstallUi>(widgets, m_texts);
     m_context = std::make_unique<InstallContext>(m_state, m_texts, *m_installUi);
     if (!settings.statusFolder.isEmpty())
@@ -383,10 +386,42 @@ void TSTYInstallForm::sbDirectoryClick(DataKind kind)
 
 void TSTYInstallForm::btInstallClick()
 {
+    // While the run is busy the focus rests on the memo, where neither Enter
+    // nor Space does anything: only a deliberate Tab, click or Escape reaches
+    // Cancel.
+    ui->mmInstallStatus->setFocus(Qt::OtherFocusReason);
     m_run->btInstallClick();
     // The system asked the program to stop; the run has undone its work.
     if (m_run->outcome() == InstallRun::Outcome::Interrupted)
         QCoreApplication::exit(2);
+    focusAfterRun();
+}
+
+// Where the user goes on from: a run that failed or was cancelled is tried
+// again with Install; after one that installed, or could not start for a
+// choice made earlier, the way is Back.
+void TSTYInstallForm::focusAfterRun()
+{
+    switch (m_run->outcome()) {
+    case InstallRun::Outcome::Aborted:
+    case InstallRun::Outcome::KindFailed:
+        ui->btInstall->setFocus(Qt::OtherFocusReason);
+        break;
+    default:
+        ui->sbPrev5->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+}
+
+// Escape on the last page is Cancel, while there is a run to cancel.
+void TSTYInstallForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier
+        && ui->btCancel->isVisible() && ui->btCancel->isEnabled()) {
+        ui->btCancel->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TSTYInstallForm::btCancelClick()

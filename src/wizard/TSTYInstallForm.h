@@ -58,6 +58,7 @@ protected:
     // busy; otherwise refuses and asks the run to cancel. A closed wizard
     // closes its hidden owner too.
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setUpWidgets();
@@ -75,6 +76,7 @@ private:
     void sbDirectoryClick(DataKind kind);
     void btInstallClick();
     void btCancelClick();
+    void focusAfterRun();
 
     void enterKindPage(DataKind kind);
     void showPage(int page);

@@ -1,7 +1,7 @@
 #include "i18n/Languages.h"
-#include "ui/Pictures.h"
 #include "shell/TLanguageForm.h"
 #include "shell/TMainForm.h"
+#include "ui/Pictures.h"
 
 #include "ProgramFolder.h"
 
@@ -148,8 +148,8 @@ void tst_LanguageForm::arrowsMoveInTheGrid_data()
                                   << "sbThai";
     QTest::newRow("up") << "sbTaiwanese" << QList<int>{Qt::Key_Up} << "sbIndonesian";
     QTest::newRow("no button right of Thai") << "sbThai" << QList<int>{Qt::Key_Right} << "sbThai";
-    QTest::newRow("none below Taiwanese") << "sbTaiwanese" << QList<int>{Qt::Key_Down}
-                                          << "sbTaiwanese";
+    QTest::newRow("none below Taiwanese")
+            << "sbTaiwanese" << QList<int>{Qt::Key_Down} << "sbTaiwanese";
     QTest::newRow("none above Korean") << "sbKorean" << QList<int>{Qt::Key_Up} << "sbKorean";
 }
 
