@@ -177,6 +177,9 @@ void TSTYInstallForm::ApplyInstallFormTexts()
     ui->gbInstallPath3->setTitle(group + QStringLiteral(" - DETAIL"));
     for (QLabel *check : {ui->lbCheck, ui->lbCheck2, ui->lbCheck3})
         check->setText(text(InstallText::CheckNote));
+    for (QToolButton *folder : {ui->sbDirectory, ui->sbDirectory2, ui->sbDirectory3})
+        folder->setToolTip(TextOr(m_texts, InstallText::FolderButtonTip,
+                                  QStringLiteral("Choose Install Location")));
     fitWindow();
 }
 

@@ -173,6 +173,8 @@ void tst_WizardKeys::boxesSpeakTheWizardsLanguage()
     QVERIFY(f->open());
     QCOMPARE(f->child<QCheckBox>("cbSTYInstall")->text(), GetText(thai, InstallText::StyDataBox));
     QCOMPARE(f->child<QLabel>("lbVolume")->text(), GetText(thai, InstallText::VolumeLabel));
+    for (const char *folder : {"sbDirectory", "sbDirectory2", "sbDirectory3"})
+        QCOMPARE(f->child(folder)->toolTip(), GetText(thai, InstallText::FolderButtonTip));
     f->setKinds(false, false, false, false);
     QString ok;
     QList<SeenBox> seen;
