@@ -46,17 +46,30 @@ export DISPLAY=":$(head -n1 "$number_file")"
 
 # openbox says it has taken the screen by setting the root window's
 # _NET_SUPPORTING_WM_CHECK; windows shown before that get no frame.
-openbox --sm-disable >/dev/null 2>&1 &
+wm_log=$(mktemp)
+openbox --sm-disable >"$wm_log" 2>&1 &
 wm_pid=$!
-for _ in $(seq 100); do
-    if command -v xprop >/dev/null; then
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    else
+managing=false
+for _ in $(seq 200); do
+    if ! command -v xprop >/dev/null; then
         sleep 1
+        managing=true
         break
     fi
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+        managing=true
+        break
+    fi
+    kill -0 "$wm_pid" 2>/dev/null || break
     sleep 0.05
 done
+if ! $managing || ! kill -0 "$wm_pid" 2>/dev/null; then
+    echo "openbox did not take the display:" >&2
+    cat "$wm_log" >&2
+    rm -f "$wm_log"
+    exit 1
+fi
+rm -f "$wm_log"
 
 status=0
 "$@" || status=$?

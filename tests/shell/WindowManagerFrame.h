@@ -31,7 +31,7 @@ public:
     static bool waitForFrame(QWidget *window)
     {
         const xcb_window_t id = xcb_window_t(window->winId());
-        return QTest::qWaitFor([id] { return extents(id).size() == 4; }, 5000)
+        return QTest::qWaitFor([id] { return extents(id).size() == 4; }, 15000)
                && (QTest::qWait(150), true); // a last move after the frame
     }
 

@@ -72,7 +72,8 @@ void tst_FrameFit::verifyFrame(QWidget *window)
 {
     if (!window->isVisible())
         window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // Patient: the machine may be busy with other builds.
+    QVERIFY(QTest::qWaitForWindowExposed(window, 15000));
     QVERIFY2(WindowManagerFrame::waitForFrame(window), "the window manager framed no window");
     const QRect frame = WindowManagerFrame::frame(window);
     const QRect area = WindowManagerFrame::workArea();
