@@ -186,6 +186,8 @@ enum : int {
     RunStopped = 97,
     Recovered = 98, // %1 files and %2 folders removed, %3 files put back
     NothingToRecover = 99,
+    InterruptedCaption = 200, // over the message about an interrupted run undone
+    FolderButtonTip = 201,    // the folder buttons of pages 2 to 4
 };
 } // namespace InstallText
 

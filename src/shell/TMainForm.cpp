@@ -57,11 +57,16 @@ TMainForm::TMainForm(const RunSettings &settings, QWidget *owner)
 {
     ui->setupUi(this);
     FormStyle::SetBackground(this);
+    FormStyle::ShowFocusAlways();
     FormStyle::SetTitleStyle(ui->stMainText);
 
     QPalette white = ui->ScrollBox1->palette();
     white.setColor(QPalette::Window, Qt::white);
     ui->ScrollBox1->setPalette(white);
+    // The box takes the focus for the wheel and the arrow keys; a dotted
+    // frame says so.
+    ui->ScrollBox1->setStyleSheet(
+            QStringLiteral("QScrollArea:focus { border: 1px dotted #000080; }"));
     ui->ScrollBox1->viewport()->setAutoFillBackground(true);
     ui->ScrollBox1->viewport()->installEventFilter(this);
     ui->imgReadMe->installEventFilter(this);

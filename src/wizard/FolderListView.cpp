@@ -1,5 +1,7 @@
 #include "FolderListView.h"
 
+#include "selection/LocationRules.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -16,18 +18,6 @@ QStringList chainTo(const QString &folder)
         chain.prepend(dir.absolutePath());
     } while (dir.cdUp());
     return chain;
-}
-
-QString nearestExisting(const QString &folder)
-{
-    QString path = QDir::cleanPath(folder);
-    while (!QFileInfo(path).isDir()) {
-        const QString parent = QFileInfo(path).path();
-        if (parent == path)
-            return {};
-        path = parent;
-    }
-    return path;
 }
 
 } // namespace
@@ -72,10 +62,7 @@ void FolderListView::keyPressEvent(QKeyEvent *event)
 
 void FolderListView::setDirectory(const QString &folder)
 {
-    // A relative path would be taken from wherever the program was started.
-    if (!QDir::isAbsolutePath(folder))
-        return;
-    const QString path = nearestExisting(folder);
+    const QString path = LocationRules::NearestExistingFolder(folder);
     if (path.isEmpty())
         return;
     const bool changed = path != m_directory;

@@ -29,6 +29,7 @@ TDirectoryDlgForm::TDirectoryDlgForm(const QString &textFolder, std::unique_ptr<
     : QDialog(parent), ui(std::make_unique<Ui::TDirectoryDlgForm>()), m_driveList(std::move(drives))
 {
     ui->setupUi(this);
+    FormStyle::ShowFocusAlways();
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     pmDirectory = new QMenu(this);
     pmDirectory->setObjectName(QStringLiteral("pmDirectory"));
@@ -117,8 +118,10 @@ void TDirectoryDlgForm::SetUp(const LocationSetup &setup)
     ui->lbDetailpath->setText(QDir::toNativeSeparators(setup.baseFolder));
 
     ui->DirectoryListBox->setDirectory(LocationRules::StartFolder(setup.startPath));
-    setChosenPath(ui->DirectoryListBox->directory());
+    setChosenPath(LocationRules::StartChoice(setup.startPath));
     selectDriveOfList();
+    // The arrow keys choose a folder from the start, on the open one.
+    ui->DirectoryListBox->setFocus(Qt::OtherFocusReason);
 }
 
 void TDirectoryDlgForm::setChosenPath(const QString &path)
