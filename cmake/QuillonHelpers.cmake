@@ -24,11 +24,12 @@ function(quillon_import_offscreen_plugin target)
     endif()
 endfunction()
 
-# quillon_add_test(<name> SOURCES <files...> [LIBRARIES <targets...>])
-# One Qt Test executable registered with CTest. Tests run offscreen so that
-# widget tests need no display.
+# quillon_add_test(<name> [NOT_REGISTERED] SOURCES <files...> [LIBRARIES <targets...>])
+# One Qt Test executable registered with CTest, unless NOT_REGISTERED (the
+# caller registers it its own way). Tests run offscreen so that widget tests
+# need no display.
 function(quillon_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "NOT_REGISTERED" "" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBRARIES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
@@ -39,8 +40,10 @@ function(quillon_add_test name)
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     quillon_set_warnings(${name})
     quillon_import_offscreen_plugin(${name})
-    add_test(NAME ${name} COMMAND ${name})
-    quillon_set_test_environment(${name})
+    if(NOT ARG_NOT_REGISTERED)
+        add_test(NAME ${name} COMMAND ${name})
+        quillon_set_test_environment(${name})
+    endif()
 endfunction()
 
 # quillon_set_test_environment(<test> [<VAR=value>...])
