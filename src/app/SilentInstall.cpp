@@ -177,9 +177,12 @@ bool SilentInstall::checkAsThePagesDo()
 QString SilentInstall::runLockText(const RunLock &lock, int number) const
 {
     const RunLock::Holder holder = lock.holder();
-    return GetText(m_texts, number)
-            .arg(holder.process, holder.user, holder.started,
-                 QString::number(m_commandLine.waitSeconds));
+    const QString text = GetText(m_texts, number);
+    // In one pass, so that nothing in the holder's note is taken for a place holder.
+    if (number == InstallText::RunWaiting)
+        return text.arg(holder.process, holder.user, holder.started,
+                        QString::number(m_commandLine.waitSeconds));
+    return text.arg(holder.process, holder.user, holder.started);
 }
 
 // Waits for another installation on this computer to end, saying so once.

@@ -413,7 +413,7 @@ void tst_SilentInstall::oneRunAtATime()
     // Named by its process and user, as the system knows them.
     const QString named = text(line)
                                   .arg(QString::number(QCoreApplication::applicationPid()),
-                                       CurrentUserName(), "%3", "%4")
+                                       CurrentUserName(), "%3")
                                   .section("%3", 0, 0);
 
     // WHEN another command starts THEN it says so, naming the holder
