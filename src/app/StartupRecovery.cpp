@@ -19,8 +19,8 @@ bool somethingToSay(const RecoveryReport &report)
     return report.runs > 0 || !report.failures.isEmpty();
 }
 
-// The message about what was undone: one text, then a line for each thing
-// that could not be undone.
+// The message about what was undone: one text when a run was, then a line
+// for each thing that could not be undone.
 QString messageAbout(const RecoveryReport &report, const CommandLine &commandLine)
 {
     QString language = commandLine.language;
@@ -28,13 +28,15 @@ QString messageAbout(const RecoveryReport &report, const CommandLine &commandLin
         language = report.language.isEmpty() ? QStringLiteral("English") : report.language;
     LanguageTextTable texts;
     LoadTextTable(texts, commandLine.settings.programFolder, language, TextSection::InstallForm);
-    QString message = GetText(texts, InstallText::Recovered)
-                              .arg(report.files)
-                              .arg(report.folders)
-                              .arg(report.restored);
+    QStringList lines;
+    if (report.runs > 0)
+        lines.append(GetText(texts, InstallText::Recovered)
+                             .arg(report.files)
+                             .arg(report.folders)
+                             .arg(report.restored));
     for (const RecoveryReport::Failure &failure : report.failures)
-        message += u'\n' + FailureLine(texts, failure.text, failure.path, failure.failure);
-    return message;
+        lines.append(FailureLine(texts, failure.text, failure.path, failure.failure));
+    return lines.join(u'\n');
 }
 
 void print(const QString &text)
