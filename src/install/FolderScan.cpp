@@ -4,8 +4,8 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "platform/AccessRights.h"
+#include "platform/FolderListing.h"
 
-#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -50,16 +50,12 @@ void advanceScanProgress(InstallContext &context)
 
 // A folder that is missing or cannot be listed would contribute nothing
 // without a word; it gets a status line and counts against the kind.
-bool canList(InstallContext &context, const QString &folder)
+void unreadable(InstallContext &context, const QString &folder, bool found)
 {
-    const bool found = QFileInfo(folder).isDir();
-    if (found && MayList(folder))
-        return true;
     const int text
             = found ? InstallText::SourceFolderUnreadable : InstallText::SourceFolderNotFound;
     ++context.currentLists().unreadFolders;
     context.reportLine(context.currentKind(), context.text(text) + NativePath(folder));
-    return false;
 }
 
 } // namespace
@@ -80,14 +76,25 @@ struct OpenFolder
 std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
 {
     advanceScanProgress(context);
-    if (!canList(context, folder))
+    const bool found = QFileInfo(folder).isDir();
+    QStringList names;
+    QString error;
+    // A listing cut short would install part of the folder without a word.
+    if (!found || !MayList(folder) || !ListFolder(folder, &names, &error)) {
+        unreadable(context, folder, found);
         return std::nullopt;
+    }
     OpenFolder open{folder.endsWith(u'/') ? folder : folder + u'/', {}, 0};
     // No sorting: the listing order is kept, as the file system gives it.
-    QDirIterator it(open.prefix, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        open.entries.append(it.fileInfo());
+    // Hidden entries, special files and broken links are left out, as Qt's
+    // listing of files and folders leaves them out; an entry listed that
+    // cannot be looked at is named.
+    for (const QString &name : std::as_const(names)) {
+        const QFileInfo info(open.prefix + name);
+        if (!info.exists() && !info.isSymLink())
+            unreadable(context, info.filePath(), true);
+        else if ((info.isDir() || info.isFile()) && !info.isHidden())
+            open.entries.append(info);
     }
     return open;
 }

@@ -1,0 +1,66 @@
+#include "FolderListing.h"
+
+#include <QDir>
+#include <QFile>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
+#include <cerrno>
+#include <dirent.h>
+#endif
+
+#ifdef Q_OS_WIN
+bool ListFolder(const QString &folder, QStringList *names, QString *error)
+{
+    // The "\\?\" form lifts the 260-character limit on the path.
+    QString pattern = QDir::toNativeSeparators(QDir::cleanPath(folder)) + QStringLiteral("\\*");
+    if (pattern.startsWith(QLatin1String("\\\\")) && !pattern.startsWith(QLatin1String("\\\\?\\")))
+        pattern = QStringLiteral("\\\\?\\UNC\\") + pattern.mid(2);
+    else if (!pattern.startsWith(QLatin1String("\\\\?\\")))
+        pattern = QStringLiteral("\\\\?\\") + pattern;
+    WIN32_FIND_DATAW entry;
+    const HANDLE find
+            = FindFirstFileExW(reinterpret_cast<const wchar_t *>(pattern.utf16()), FindExInfoBasic,
+                               &entry, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) {
+        *error = qt_error_string(int(GetLastError()));
+        return false;
+    }
+    DWORD ended = ERROR_NO_MORE_FILES;
+    do {
+        const QString name = QString::fromWCharArray(entry.cFileName);
+        if (name != QLatin1String(".") && name != QLatin1String(".."))
+            names->append(name);
+    } while (FindNextFileW(find, &entry) || (ended = GetLastError()) != ERROR_NO_MORE_FILES);
+    FindClose(find);
+    if (ended == ERROR_NO_MORE_FILES)
+        return true;
+    *error = qt_error_string(int(ended));
+    return false;
+}
+#else
+bool ListFolder(const QString &folder, QStringList *names, QString *error)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) {
+        *error = qt_error_string(errno);
+        return false;
+    }
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(dir);
+        if (!entry)
+            break;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name != QLatin1String(".") && name != QLatin1String(".."))
+            names->append(name);
+    }
+    const int why = errno;
+    ::closedir(dir);
+    if (why == 0)
+        return true;
+    *error = qt_error_string(why);
+    return false;
+}
+#endif
