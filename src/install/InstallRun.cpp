@@ -201,10 +201,13 @@ bool InstallRun::startJournal(RunJournal &journal)
         m_context.journal = &journal;
         return true;
     }
-    m_context.ui.showWarning(FailureLine(m_context, InstallText::JournalNotWritable,
-                                         journal.fileName(),
-                                         {FailureReason::Other, journal.failure().systemMessage}),
-                             QStringLiteral("Warning"));
+    // "Not recorded" is what the run would say of a step; here the journal is the subject.
+    FileFailure failure = journal.failure();
+    if (failure.reason == FailureReason::NotRecorded)
+        failure.reason = FailureReason::Other;
+    m_context.ui.showWarning(
+            FailureLine(m_context, InstallText::JournalNotWritable, journal.fileName(), failure),
+            QStringLiteral("Warning"));
     return false;
 }
 

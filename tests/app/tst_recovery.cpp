@@ -26,6 +26,8 @@ private:
     // A data set, and a destination holding two of the user's own files that
     // the run replaces.
     static void prepare(SilentFixture &f);
+    // Runs quillon --silent with the arguments, killed at the fault point.
+    static void killAt(SilentFixture &f, const QString &point, const QStringList &arguments);
     QStringList journals(const SilentFixture &f) const
     {
         return QDir(f.journalFolder()).entryList(QDir::Files | QDir::Hidden);
@@ -45,6 +47,13 @@ void tst_Recovery::prepare(SilentFixture &f)
     QVERIFY(TestFiles::write(f.installed("STY_2027SS", "Unit1/Blouse/a.sty"), "the user's a"));
     QVERIFY(TestFiles::write(f.installed("STI_2027SS", "Set2/e.sti"), "the user's e"));
     QVERIFY(TestFiles::write(f.installed("STI_2027SS", "notes.txt"), "the user's notes"));
+}
+
+void tst_Recovery::killAt(SilentFixture &f, const QString &point, const QStringList &arguments)
+{
+    f.extraEnvironment.insert("QUILLON_TEST_FAULT", point);
+    QCOMPARE(f.run(arguments), 86);
+    f.extraEnvironment.clear();
 }
 
 void tst_Recovery::killedRunIsUndone_data()
@@ -72,10 +81,8 @@ void tst_Recovery::killedRunIsUndone()
     const auto before = f.tree(f.base);
 
     // GIVEN a run killed at that point
-    f.extraEnvironment.insert("QUILLON_TEST_FAULT", killedAt);
-    QCOMPARE(f.run({"--overwrite", overwrite}), 86);
+    killAt(f, killedAt, {"--overwrite", overwrite});
     QCOMPARE(journals(f).size(), 2); // the journal and its lock
-    f.extraEnvironment.clear();
 
     // WHEN the next start only recovers
     QCOMPARE(f.run({"--recover"}), 0);
@@ -128,9 +135,7 @@ void tst_Recovery::nextInstallUndoesFirst()
     // GIVEN a run killed in the middle of STY's extraction
     SilentFixture f;
     prepare(f);
-    f.extraEnvironment.insert("QUILLON_TEST_FAULT", "temp:5");
-    QCOMPARE(f.run({"--overwrite", "all", "--kinds", "STY"}), 86);
-    f.extraEnvironment.clear();
+    killAt(f, "temp:5", {"--overwrite", "all", "--kinds", "STY"});
     // WHEN the next unattended install starts
     QCOMPARE(f.run({"--kinds", "STY"}), 1);
     // THEN it first undoes the killed run, in one line, then installs,
@@ -152,9 +157,7 @@ void tst_Recovery::fileInAPackedCopysPlaceComesBack()
     const QString packedName = f.installed("STY_2027SS", "Unit2/c.sty_");
     QVERIFY(TestFiles::write(packedName, "the user's c.sty_"));
     const auto before = f.tree(f.base);
-    f.extraEnvironment.insert("QUILLON_TEST_FAULT", "new:1");
-    QCOMPARE(f.run({"--overwrite", "all"}), 86);
-    f.extraEnvironment.clear();
+    killAt(f, "new:1", {"--overwrite", "all"});
     // WHEN the next start recovers THEN the file is back as it was
     QCOMPARE(f.run({"--recover"}), 0);
     QCOMPARE(f.tree(f.base), before);
@@ -167,9 +170,7 @@ void tst_Recovery::verifyLeavesAnInterruptedRunAlone()
     SilentFixture f;
     prepare(f);
     const auto before = f.tree(f.base);
-    f.extraEnvironment.insert("QUILLON_TEST_FAULT", "temp:10");
-    QCOMPARE(f.run({"--overwrite", "all"}), 86);
-    f.extraEnvironment.clear();
+    killAt(f, "temp:10", {"--overwrite", "all"});
     const auto interrupted = f.tree(f.base);
     const auto journal = f.tree(f.journalFolder());
     // WHEN it is checked THEN nothing changes, the pending undo is told,

@@ -56,8 +56,11 @@ bool RunJournal::begin(const QString &folder, const QString &language)
                       .arg(QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd-HHmmss-zzz"))
                       .arg(QCoreApplication::applicationPid());
     m_file.setFileName(QDir(folder).filePath(name));
-    if (!QDir().mkpath(folder))
-        return fail(qt_error_string(-1)); // the system's reason, read before anything else
+    if (!QDir().mkpath(folder)) {
+        const QString reason = qt_error_string(-1); // read before anything else is asked
+        m_failure = {FolderFailureReason(folder), reason};
+        return false;
+    }
     QString error;
     // The lock first: a journal is never without the lock of its live run.
     if (m_lock.tryLock(m_file.fileName() + QStringLiteral(".lock"), &error)
