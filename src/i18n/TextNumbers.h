@@ -176,6 +176,7 @@ enum : int {
     JournalRefused = 174,
     RecoveryPending = 175, // %1 files and %2 folders to remove, %3 files to put back
     ReasonNotRemoved = 176,
+    JournalFolderUnreadable = 177,
 };
 } // namespace InstallText
 

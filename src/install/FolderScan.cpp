@@ -3,6 +3,7 @@
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "package/EntryType.h"
 #include "platform/AccessRights.h"
 #include "platform/FolderListing.h"
 
@@ -36,9 +37,12 @@ bool IsPackedFileOf(DataKind kind, const QString &path)
 
 namespace {
 
-bool isLink(const QFileInfo &info)
+// Hidden as the system counts it (a leading dot, or Windows' attribute), and
+// shortcuts, which Windows' own listings show as links.
+bool isHidden(const QString &path)
 {
-    return info.isSymbolicLink() || info.isJunction() || info.isShortcut();
+    const QFileInfo info(path);
+    return info.fileName().startsWith(u'.') || info.isHidden() || info.isShortcut();
 }
 
 void advanceScanProgress(InstallContext &context)
@@ -66,8 +70,13 @@ namespace {
 // open while its subfolders are walked, and the next one to look at.
 struct OpenFolder
 {
+    struct Entry
+    {
+        QString name;
+        bool folder = false; // else a plain file
+    };
     QString prefix;
-    QFileInfoList entries;
+    QList<Entry> entries;
     qsizetype next = 0;
 };
 
@@ -80,21 +89,22 @@ std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
     QStringList names;
     QString error;
     // A listing cut short would install part of the folder without a word.
-    if (!found || !MayList(folder) || !ListFolder(folder, &names, &error)) {
+    if (!found || !MayList(folder) || ListFolder(folder, &names, &error) != Listing::Listed) {
         unreadable(context, folder, found);
         return std::nullopt;
     }
     OpenFolder open{folder.endsWith(u'/') ? folder : folder + u'/', {}, 0};
     // No sorting: the listing order is kept, as the file system gives it.
-    // Hidden entries, special files and broken links are left out, as Qt's
-    // listing of files and folders leaves them out; an entry listed that
-    // cannot be looked at is named.
+    // Each entry is looked at once: links, special files and hidden entries
+    // are left out, and one listed but not found since could not be looked
+    // at, so it is named.
     for (const QString &name : std::as_const(names)) {
-        const QFileInfo info(open.prefix + name);
-        if (!info.exists() && !info.isSymLink())
-            unreadable(context, info.filePath(), true);
-        else if ((info.isDir() || info.isFile()) && !info.isHidden())
-            open.entries.append(info);
+        const QString path = open.prefix + name;
+        const EntryType type = EntryTypeOf(path);
+        if (type == EntryType::Missing)
+            unreadable(context, path, true);
+        else if ((type == EntryType::Folder || type == EntryType::File) && !isHidden(path))
+            open.entries.append({name, type == EntryType::Folder});
     }
     return open;
 }
@@ -117,12 +127,10 @@ void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
             stack.pop_back();
             continue;
         }
-        const QFileInfo info = top.entries.at(top.next++);
+        const OpenFolder::Entry entry = top.entries.at(top.next++);
         context.ui.processEvents();
-        if (info.fileName().startsWith(u'.') || isLink(info))
-            continue;
-        const QString path = top.prefix + info.fileName();
-        if (info.isDir()) {
+        const QString path = top.prefix + entry.name;
+        if (entry.folder) {
             lists.sourceFolders.append(path);
             if (!recursive)
                 continue;

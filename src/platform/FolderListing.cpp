@@ -11,7 +11,7 @@
 #endif
 
 #ifdef Q_OS_WIN
-bool ListFolder(const QString &folder, QStringList *names, QString *error)
+Listing ListFolder(const QString &folder, QStringList *names, QString *error)
 {
     // The "\\?\" form lifts the 260-character limit on the path.
     QString pattern = QDir::toNativeSeparators(QDir::cleanPath(folder)) + QStringLiteral("\\*");
@@ -24,8 +24,11 @@ bool ListFolder(const QString &folder, QStringList *names, QString *error)
             = FindFirstFileExW(reinterpret_cast<const wchar_t *>(pattern.utf16()), FindExInfoBasic,
                                &entry, FindExSearchNameMatch, nullptr, 0);
     if (find == INVALID_HANDLE_VALUE) {
-        *error = qt_error_string(int(GetLastError()));
-        return false;
+        const DWORD code = GetLastError();
+        if (code == ERROR_PATH_NOT_FOUND || code == ERROR_FILE_NOT_FOUND || code == ERROR_DIRECTORY)
+            return Listing::Missing;
+        *error = qt_error_string(int(code));
+        return Listing::Failed;
     }
     DWORD ended = ERROR_NO_MORE_FILES;
     do {
@@ -35,17 +38,20 @@ bool ListFolder(const QString &folder, QStringList *names, QString *error)
     } while (FindNextFileW(find, &entry) || (ended = GetLastError()) != ERROR_NO_MORE_FILES);
     FindClose(find);
     if (ended == ERROR_NO_MORE_FILES)
-        return true;
+        return Listing::Listed;
     *error = qt_error_string(int(ended));
-    return false;
+    return Listing::Failed;
 }
 #else
-bool ListFolder(const QString &folder, QStringList *names, QString *error)
+Listing ListFolder(const QString &folder, QStringList *names, QString *error)
 {
     DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    // ENOTDIR: a file stands there, or on the way to it.
+    if (!dir && (errno == ENOENT || errno == ENOTDIR))
+        return Listing::Missing;
     if (!dir) {
         *error = qt_error_string(errno);
-        return false;
+        return Listing::Failed;
     }
     for (;;) {
         errno = 0;
@@ -59,8 +65,8 @@ bool ListFolder(const QString &folder, QStringList *names, QString *error)
     const int why = errno;
     ::closedir(dir);
     if (why == 0)
-        return true;
+        return Listing::Listed;
     *error = qt_error_string(why);
-    return false;
+    return Listing::Failed;
 }
 #endif

@@ -3,8 +3,13 @@
 #include <QString>
 #include <QStringList>
 
-// The names in a folder (without "." and ".."), in the order the file system
-// gives them. False, with error set to the system's message, when the folder
-// could not be listed to the end, which Qt's directory iterators cannot
-// tell from an empty folder.
-bool ListFolder(const QString &folder, QStringList *names, QString *error);
+enum class Listing {
+    Listed,
+    Missing, // there is no such folder
+    Failed,  // it could not be listed to the end: error says why
+};
+
+// Adds the names in a folder (without "." and "..") to names, in the order
+// the file system gives them. Qt's directory iterators tell neither a
+// missing folder nor a failed listing from an empty folder.
+Listing ListFolder(const QString &folder, QStringList *names, QString *error);

@@ -6,7 +6,6 @@
 
 #include "TestFiles.h"
 
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <QtTest>
 

@@ -6,6 +6,7 @@
 #include "install/journal/RunUndo.h"
 #include "package/EntryType.h"
 #include "platform/FileReplacement.h"
+#include "platform/FolderListing.h"
 #include "platform/ProcessLock.h"
 
 #include <QDir>
@@ -34,15 +35,22 @@ struct Journal
     }
 };
 
-QStringList journalsIn(const QString &folder)
+// The files in folder named run-*<suffix>, the newest run first (names hold
+// the start time). False, with error, when the folder could not be listed:
+// a journal in it could then be missed.
+bool journalsIn(const QString &folder, QStringList *paths, QString *error,
+                QLatin1StringView suffix = QLatin1StringView(".journal"))
 {
-    // Names hold the start time: the newest run comes first.
-    QStringList paths;
-    const QDir dir(folder);
-    for (const QString &name :
-         dir.entryList({QStringLiteral("run-*.journal")}, QDir::Files, QDir::Name | QDir::Reversed))
-        paths.append(dir.filePath(name));
-    return paths;
+    QStringList names;
+    const Listing listing = ListFolder(folder, &names, error);
+    if (listing == Listing::Failed)
+        return false;
+    names.sort();
+    for (auto name = names.crbegin(); name != names.crend(); ++name) {
+        if (name->startsWith(QLatin1String("run-")) && name->endsWith(suffix))
+            paths->append(QDir(folder).filePath(*name));
+    }
+    return true;
 }
 
 QString lockOf(const QString &journal)
@@ -152,10 +160,10 @@ void recoverOne(const QString &path, RecoveryReport &report)
 // lock alone.
 void removeStrayLocks(const QString &folder)
 {
-    const QDir dir(folder);
-    for (const QString &name :
-         dir.entryList({QStringLiteral("run-*.journal.lock")}, QDir::Files | QDir::Hidden)) {
-        const QString lock = dir.filePath(name);
+    QStringList locks;
+    QString error;
+    journalsIn(folder, &locks, &error, QLatin1StringView(".journal.lock"));
+    for (const QString &lock : std::as_const(locks)) {
         ProcessLock probe;
         if (!QFile::exists(lock.chopped(5)) && probe.tryLock(lock) == ProcessLock::Result::Taken)
             probe.unlockAndRemove();
@@ -167,7 +175,12 @@ void removeStrayLocks(const QString &folder)
 RecoveryReport RecoverInterruptedRuns(const QString &folder)
 {
     RecoveryReport report;
-    for (const QString &path : journalsIn(folder))
+    QStringList journals;
+    QString error;
+    if (!journalsIn(folder, &journals, &error))
+        report.failures.append(
+                {InstallText::JournalFolderUnreadable, folder, {FailureReason::Other, error}});
+    for (const QString &path : std::as_const(journals))
         recoverOne(path, report);
     removeStrayLocks(folder);
     return report;
@@ -175,8 +188,11 @@ RecoveryReport RecoverInterruptedRuns(const QString &folder)
 
 QStringList PendingJournals(const QString &folder)
 {
-    QStringList pending;
-    for (const QString &path : journalsIn(folder)) {
+    QStringList pending, journals;
+    QString error;
+    if (!journalsIn(folder, &journals, &error))
+        return {folder}; // what is in it cannot be known
+    for (const QString &path : std::as_const(journals)) {
         if (ProcessLock::isHeld(lockOf(path)))
             continue;
         const Journal journal = readJournal(path);

@@ -39,7 +39,8 @@ RecoveryReport RecoverInterruptedRuns(const QString &folder);
 
 // The journals in folder that a start could not undo yet and that no live
 // run holds: while one is there no run may start, or undoing it later would
-// undo that run too. Reads, never writes.
+// undo that run too. The folder itself when it cannot be listed. Reads,
+// never writes.
 QStringList PendingJournals(const QString &folder);
 
 // What the next start will undo, without undoing anything: interrupted runs

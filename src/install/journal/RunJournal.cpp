@@ -158,16 +158,19 @@ RunJournal::Ending RunJournal::finish()
         m_lock.unlockAndRemove();
         return ending; // the next start undoes the run: it needs every backup
     }
+    // Unsynced, the earlier versions stay for the journal to put back or
+    // delete later; without a journal nothing would ever take them away.
+    const bool keepBackups = !synced && endInJournal;
     QStringList backups;
     for (const QString &backup : std::as_const(m_backups)) {
-        if (synced && !m_kept.contains(backup))
+        if (!keepBackups && !m_kept.contains(backup))
             backups.append(backup);
     }
     removeLeftovers(backups + m_temps, ending);
     QString ignored;
     // A journal that says the run is over only takes away what is left of it,
     // so it stays while anything is; a later start finishes it.
-    if (endInJournal && synced && ending.notRemoved.isEmpty())
+    if (endInJournal && !keepBackups && ending.notRemoved.isEmpty())
         removeJournal(&ignored);
     m_file.close();
     m_lock.unlockAndRemove();

@@ -50,7 +50,8 @@ public:
         bool recorded = true;
         QString journalError;
         // The replaced files could not be made to last on disk: their
-        // backups were kept, for the next start to delete.
+        // backups were kept while the journal holds them, for the next start
+        // to delete.
         QString syncError;
         struct Leftover
         {
