@@ -265,7 +265,7 @@ void tst_Journal::lockOfAGoneHolderIsTakenOver_data()
     QTest::newRow("naming a live process")
             << QByteArray::number(QCoreApplication::applicationPid()) + "\n"
                        + QCoreApplication::applicationName().toUtf8() + "\n\n";
-    QTest::newRow("garbage") << QByteArray("\xff\xfe\x01 not a lock", 16);
+    QTest::newRow("garbage") << QByteArray("\xff\xfe\x01 not a lock");
 }
 
 void tst_Journal::lockOfAGoneHolderIsTakenOver()
