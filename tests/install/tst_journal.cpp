@@ -204,6 +204,11 @@ void tst_Journal::refusedJournal_data()
             << "outside";
     QTest::newRow("the root of a volume") << files << "root:/ new:outside/c.sty"
                                           << "/";
+    QTest::newRow("the root of a volume as a folder made")
+            << files << "root:dest folder:/ new:dest/a.sty"
+            << "/";
+    QTest::newRow("a step with an empty path") << files << "root:dest new: new:dest/a.sty"
+                                               << "";
     QTest::newRow("a way out through ..") << files << "root:dest new:dest/../outside/c.sty"
                                           << "dest/../outside/c.sty";
     QTest::newRow("a backup that is another installed file")
@@ -230,7 +235,9 @@ void tst_Journal::refusedJournal()
     // THEN nothing is touched, the record is named and the journal is kept
     QCOMPARE(TestFiles::snapshot(m_dir->path()), before);
     QCOMPARE(report.failures.size(), 1);
-    const QString named = refused == "/" ? QDir::rootPath() : path(refused);
+    const QString named = refused == "/"      ? QDir::rootPath()
+                          : refused.isEmpty() ? QString()
+                                              : path(refused);
     QCOMPARE(report.failures.first().path, named);
     QCOMPARE(report.runs, 0);
 }

@@ -40,7 +40,7 @@ class Rules
 {
 public:
     // The path that breaks the rules, or nothing.
-    QString check(const JournalRecord &record);
+    std::optional<QString> check(const JournalRecord &record);
 
 private:
     bool belowRoot(const QString &path) const;
@@ -51,41 +51,45 @@ private:
     bool m_stepSeen = false;
 };
 
-QString Rules::check(const JournalRecord &record)
+std::optional<QString> Rules::check(const JournalRecord &record)
 {
+    const auto refuse = [](const QString &path) { return std::optional<QString>(path); };
     switch (record.type) {
     case Type::Root:
         // The root of a volume would put everything below it.
         if (m_stepSeen || !isPlain(record.path) || QDir(QDir::cleanPath(record.path)).isRoot())
-            return record.path;
+            return refuse(record.path);
         m_roots.append(record.path);
-        return {};
+        return std::nullopt;
     case Type::Folder:
+        // A run never makes the root of a volume, which could never go again.
         m_stepSeen = true;
-        return isPlain(record.path) && (belowRoot(record.path) || onTheWayToRoot(record.path))
-                       ? QString()
-                       : record.path;
+        return isPlain(record.path) && !QDir(QDir::cleanPath(record.path)).isRoot()
+                               && (belowRoot(record.path) || onTheWayToRoot(record.path))
+                       ? std::nullopt
+                       : refuse(record.path);
     case Type::Temp:
         m_stepSeen = true;
-        return isTemporary(record.path) ? QString() : record.path;
+        return isTemporary(record.path) ? std::nullopt : refuse(record.path);
     case Type::New:
         m_stepSeen = true;
-        return belowRoot(record.path) && isDataFile(record.path) ? QString() : record.path;
+        return belowRoot(record.path) && isDataFile(record.path) ? std::nullopt
+                                                                 : refuse(record.path);
     case Type::Aside: {
         m_stepSeen = true;
         const bool placed = isDataFile(record.path) || PackageKindForPath(record.path);
         if (!belowRoot(record.path) || !placed)
-            return record.path;
+            return refuse(record.path);
         return isBeside(record.backup, record.path, InstalledFileWriter::BackupSuffix)
-                       ? QString()
-                       : record.backup;
+                       ? std::nullopt
+                       : refuse(record.backup);
     }
     case Type::Undone: // these only ever keep recovery from acting
     case Type::Keep:
     case Type::Done:
         break;
     }
-    return {};
+    return std::nullopt;
 }
 
 bool Rules::belowRoot(const QString &path) const
@@ -123,13 +127,12 @@ bool Rules::isTemporary(const QString &path) const
 
 } // namespace
 
-QString UntrustedRecordPath(const QList<JournalRecord> &records)
+std::optional<QString> UntrustedRecordPath(const QList<JournalRecord> &records)
 {
     Rules rules;
     for (const JournalRecord &record : records) {
-        const QString refused = rules.check(record);
-        if (!refused.isEmpty())
+        if (const std::optional<QString> refused = rules.check(record))
             return refused;
     }
-    return {};
+    return std::nullopt;
 }

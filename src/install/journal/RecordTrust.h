@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 struct JournalRecord;
 
 // Whether a journal is one that a run of ours could have written: every step
@@ -11,5 +13,5 @@ struct JournalRecord;
 // its step makes: a data file, a packed copy, or a temporary or backup name
 // beside an installed one. Recovery acts on nothing else, whoever put the
 // journal there. Returns the path of the first record that breaks these
-// rules, or nothing when every one keeps them.
-QString UntrustedRecordPath(const QList<JournalRecord> &records);
+// rules (which may be empty), or nothing when every one keeps them.
+std::optional<QString> UntrustedRecordPath(const QList<JournalRecord> &records);

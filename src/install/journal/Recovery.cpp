@@ -77,10 +77,10 @@ Journal readJournal(const QString &path)
         return journal;
     }
     journal.headerSize = bytes.indexOf('\n') + 1;
-    journal.problem = UntrustedRecordPath(journal.records);
-    if (!journal.problem.isEmpty())
+    if (const std::optional<QString> refused = UntrustedRecordPath(journal.records)) {
         journal.state = Journal::State::Untrusted;
-    else if (!journal.records.isEmpty() && journal.records.last().type == Type::Done)
+        journal.problem = *refused;
+    } else if (!journal.records.isEmpty() && journal.records.last().type == Type::Done)
         journal.state = Journal::State::Over;
     else
         journal.state = Journal::State::Interrupted;
