@@ -56,7 +56,7 @@ void tst_SilentInstall::userInstallOfNamedUnits()
 {
     SilentFixture f;
     QVERIFY(f.pack());
-    const QString chosen = f.dir.filePath("Vestra 3.1/Bin/MyStyles");
+    const QString chosen = f.filePath("Vestra 3.1/Bin/MyStyles");
     QCOMPARE(f.run({"--kinds", "STY,DETAIL", "--units", "STY=Unit1/Pants;Unit2", "--units",
                     "DETAIL=Cuff", "--dest", "STY=" + chosen}),
              0);
@@ -219,7 +219,7 @@ void tst_SilentInstall::unreadableUnitFolder()
     SilentFixture f;
     QVERIFY(f.pack());
     QString why;
-    f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+    f.runAs = Restrictions::asNobody(f.root, QUILLON_PATH, &why);
     if (f.runAs.isEmpty())
         QSKIP(qPrintable("cannot run as another user here: " + why));
     const QString unit = f.dataSet + "/STY_2027SS/Unit1";
@@ -248,7 +248,7 @@ void tst_SilentInstall::statusFilesSaved()
                              + native(f.installed("DETAIL_2027SS", "Collar/g.tfc")) + "\r\n")
                                     .toUtf8()),
              saved.constData());
-    QVERIFY2(f.out.contains(native(file)), qPrintable(f.out));
+    QVERIFY2(f.out.contains(SilentFixture::given(file)), qPrintable(f.out));
     QVERIFY(!f.out.contains(text(InstallText::StatusLinesNotSaved)));
     QCOMPARE(QDir(f.statusDir).entryList(QDir::Files).size(), 1);
 }
@@ -317,7 +317,8 @@ void tst_SilentInstall::cannotStart()
     expected.replace("<58>", text(InstallText::ProtectedFolder))
             .replace("<33>", text(InstallText::DestinationTaken))
             .replace("<32>", text(InstallText::DestinationMissing))
-            .replace("<registry>", text(InstallText::NoTargetApplication) + native(f.registry()));
+            .replace("<registry>",
+                     text(InstallText::NoTargetApplication) + SilentFixture::given(f.registry()));
 
     QCOMPARE(f.run(arguments), 3);
     QVERIFY2((f.out + f.err).contains(expected), qPrintable(f.out + f.err));
