@@ -3,6 +3,7 @@
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "install/NameRefusal.h"
 #include "platform/AccessRights.h"
 
 #include <QDirIterator>
@@ -39,6 +40,14 @@ namespace {
 bool isLink(const QFileInfo &info)
 {
     return info.isSymbolicLink() || info.isJunction() || info.isShortcut();
+}
+
+// A folder, or a packed file of the kind, that is neither hidden nor a link.
+bool isInstalled(DataKind kind, const QFileInfo &info)
+{
+    if (info.fileName().startsWith(u'.') || isLink(info))
+        return false;
+    return info.isDir() || IsPackedFileOf(kind, info.fileName());
 }
 
 void advanceScanProgress(InstallContext &context)
@@ -87,8 +96,10 @@ std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
     QDirIterator it(open.prefix, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
-        open.entries.append(it.fileInfo());
+        if (isInstalled(context.currentKind(), it.fileInfo()))
+            open.entries.append(it.fileInfo());
     }
+    RefuseWindowsNames(context, open.entries);
     return open;
 }
 
@@ -97,7 +108,6 @@ std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
 void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
 {
     KindLists &lists = context.currentLists();
-    const DataKind kind = context.currentKind();
     // A stack of folders instead of a call per level, so that a tree
     // thousands of levels deep cannot overflow the stack; the order is the
     // same: a folder, then its contents, before the next entry of its parent.
@@ -112,17 +122,15 @@ void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
         }
         const QFileInfo info = top.entries.at(top.next++);
         context.ui.processEvents();
-        if (info.fileName().startsWith(u'.') || isLink(info))
-            continue;
         const QString path = top.prefix + info.fileName();
-        if (info.isDir()) {
-            lists.sourceFolders.append(path);
-            if (!recursive)
-                continue;
-            if (auto sub = enter(context, path))
-                stack.push_back(std::move(*sub));
-        } else if (IsPackedFileOf(kind, path)) {
+        if (!info.isDir()) {
             lists.sourceFiles.append(path);
+            continue;
         }
+        lists.sourceFolders.append(path);
+        if (!recursive)
+            continue;
+        if (auto sub = enter(context, path))
+            stack.push_back(std::move(*sub));
     }
 }

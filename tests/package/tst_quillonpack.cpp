@@ -31,6 +31,8 @@ private slots:
     void usage();
     void failures_data();
     void failures();
+    void refusesWindowsNames_data();
+    void refusesWindowsNames();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -280,6 +282,62 @@ void tst_QuillonPack::failures()
     QVERIFY(!QFileInfo::exists(path("out/dataset.ini")));
     if (disk)
         QVERIFY(!QFileInfo::exists(path("out/STY/a.sty_"))); // no empty package either
+}
+
+void tst_QuillonPack::refusesWindowsNames_data()
+{
+    QTest::addColumn<QStringList>("files");   // below src/
+    QTest::addColumn<QStringList>("options"); // after SOURCE_DIR OUTPUT_DIR
+    QTest::addColumn<QStringList>("refused"); // what the lines name, "@" for the source folder
+    QTest::newRow("devices") << QStringList{"STY/Coats/con.sty", "STI/Aux.sti", "STY/ok.sty"}
+                             << QStringList{}
+                             << QStringList{"\"@STY/Coats/con.sty\"", "\"@STI/Aux.sti\""};
+    QTest::newRow("trailing dot and space")
+            << QStringList{"STY/Coats./a.sty", "STY/Pants /b.sty"} << QStringList{}
+            << QStringList{"\"@STY/Coats.\"", "\"@STY/Pants \""};
+    QTest::newRow("characters") << QStringList{"STY/a?b.sty", "STY/c|d/e.sty", "STY/f\\g.sty"}
+                                << QStringList{}
+                                << QStringList{"\"@STY/a?b.sty\"", "\"@STY/c|d\"",
+                                               "\"@STY/f\\g.sty\""};
+    QTest::newRow("files differing in case")
+            << QStringList{"STY/Coats/A.sty", "STY/Coats/a.sty"} << QStringList{}
+            << QStringList{"\"@STY/Coats/A.sty\": it differs only in letter case from \"a.sty\"",
+                           "\"@STY/Coats/a.sty\": it differs only in letter case from \"A.sty\""};
+    QTest::newRow("folders differing in case")
+            << QStringList{"STY/Coats/a.sty", "STY/coats/b.sty"} << QStringList{}
+            << QStringList{"\"@STY/Coats\"", "\"@STY/coats\""};
+    QTest::newRow("kind folder names")
+            << QStringList{"AUX/a.sty", "Data/b.sti", "data/c.tex"}
+            << QStringList{"--folder", "STY=AUX", "--folder", "STI=Data", "--folder", "DETAIL=data"}
+            << QStringList{"STY folder name \"AUX\"", "STI folder name \"Data\"",
+                           "DETAIL folder name \"data\""};
+    QTest::newRow("kind folder in a folder")
+            << QStringList{"sets/STY/a.sty"} << QStringList{"--folder", "STY=sets/STY"}
+            << QStringList{"STY folder name \"sets/STY\""};
+}
+
+void tst_QuillonPack::refusesWindowsNames()
+{
+#ifdef Q_OS_WIN
+    QSKIP("such names cannot be made on Windows: the Windows check makes them on Linux");
+#endif
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, refused);
+    // GIVEN plain data, made on a system that takes these names
+    for (const QString &file : files)
+        QVERIFY(TestFiles::write(path("src/" + file), styData(3000)));
+    const auto before = tree(path("src"));
+    // WHEN it is packed THEN each name is refused and nothing is written
+    QString errors;
+    QCOMPARE(pack(QStringList{path("src"), path("out")} + options, &errors), 1);
+    for (QString name : refused) {
+        name.replace("@", QDir::toNativeSeparators(path("src") + '/'));
+        QVERIFY2(errors.contains(name), qPrintable(errors));
+    }
+    QCOMPARE(errors.count("quillon-pack: Refusing"), refused.size());
+    QVERIFY(!QFileInfo::exists(path("out")));
+    QCOMPARE(tree(path("src")), before);
 }
 
 QTEST_GUILESS_MAIN(tst_QuillonPack)

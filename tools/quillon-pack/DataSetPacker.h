@@ -10,7 +10,8 @@
 // Builds a data set for delivery: every STY, STI, TEX and TFC data file below
 // a kind folder of the source is written as a package "<name>_" in the same
 // relative place below the output folder, and dataset.ini describes the kinds
-// found. The source is only read.
+// found. The source is only read. Names that cannot exist on Windows, where
+// data sets are installed, are refused before anything is written.
 class DataSetPacker
 {
 public:
@@ -41,6 +42,8 @@ public:
 
 private:
     bool checkFolders();
+    void findKind(DataKind kind);
+    void checkWindowsNames();
     void packKind(DataKind kind);
     QStringList dataFiles(const QString &folder);
     bool writeDescription();
@@ -49,6 +52,7 @@ private:
 
     Options m_options;
     std::array<bool, 3> m_present{};
+    std::array<QStringList, 3> m_files; // per kind: the data files found, sorted
     QStringList m_errors;
     QStringList m_summary;
 };

@@ -54,6 +54,13 @@ void addOptions(QCommandLineParser &parser)
             "same place below OUTPUT_DIR, compressed when that makes it smaller, and\n"
             "OUTPUT_DIR/dataset.ini describes the kinds found. SOURCE_DIR is only read;\n"
             "OUTPUT_DIR may not lie inside it.\n\n"
+            "Data sets are installed on Windows, so names that cannot exist there are\n"
+            "refused, each named, and nothing is written: device names (CON, PRN, AUX,\n"
+            "NUL, COM1-COM9, LPT1-LPT9, with any extension), names that end in a dot or\n"
+            "a space, names with < > : \" | ? * \\ or a control character, and names in\n"
+            "one folder that differ only in letter case; --folder names likewise. Paths\n"
+            "longer than 260 characters are allowed: the installer reads them on every\n"
+            "Windows version.\n\n"
             "Exit status: 0 done, 1 a file or folder failed, 2 usage error."_s);
     parser.addHelpOption();
     parser.addPositionalArgument(u"SOURCE_DIR"_s, u"Folder holding the kind folders."_s);
