@@ -78,3 +78,9 @@ function(quillon_set_test_environment test)
     endif()
     set_tests_properties(${test} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 300)
 endfunction()
+
+# Two builds of one commit give the same programs: MinGW's linker leaves out
+# the link time it would write into the headers and the export table.
+if(MINGW)
+    add_link_options(-Wl,--no-insert-timestamp)
+endif()

@@ -7,7 +7,8 @@
 #   scripts/setup.sh --screenshots  also a virtual display and a window manager
 #   scripts/setup.sh --sanitizers   also clang with its sanitizer and libFuzzer runtimes
 #   scripts/setup.sh --windows      also the cross compiler for Windows, zlib for Windows, make (for libdeflate),
-#                                   Wine and its fonts to run what it builds, xz to unpack Qt for Windows
+#                                   Wine and its fonts to run what it builds, xz to unpack Qt for Windows,
+#                                   zip for the release archive
 # Options may be combined.
 set -euo pipefail
 
@@ -17,7 +18,7 @@ for option in "$@"; do
     --demo) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n) ;;
     --screenshots) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n xvfb xauth openbox) ;;
     --sanitizers) packages+=(clang libclang-rt-dev llvm) ;;
-    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine xz-utils fonts-dejavu-core make) ;;
+    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine xz-utils fonts-dejavu-core make zip) ;;
     esac
 done
 

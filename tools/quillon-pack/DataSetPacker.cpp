@@ -1,5 +1,6 @@
 #include "DataSetPacker.h"
 
+#include "DeliveryFolder.h"
 
 #include "package/FileFailure.h"
 #include "package/PackageKind.h"
@@ -75,7 +76,17 @@ bool DataSetPacker::run()
     }
     for (DataKind kind : AllDataKinds)
         packKind(kind);
+    if (m_errors.isEmpty() && !m_options.installerDir.isEmpty())
+        makeDelivery();
     return m_errors.isEmpty() && writeDescription();
+}
+
+void DataSetPacker::makeDelivery()
+{
+    m_errors << DeliveryFolder::ReadBack(m_written);
+    // A delivery made in the installer's own folder has its programs already.
+    if (m_errors.isEmpty() && QFileInfo(m_options.installerDir) != QFileInfo(m_options.outputDir))
+        m_errors << DeliveryFolder::CopyInstaller(m_options.installerDir, m_options.outputDir);
 }
 
 bool DataSetPacker::checkFolders()
@@ -85,6 +96,11 @@ bool DataSetPacker::checkFolders()
     else if (isInside(m_options.outputDir, m_options.sourceDir))
         m_errors << u"Refusing to write into \"%1\": the output folder lies inside the source "
                     "folder \"%2\""_s.arg(native(m_options.outputDir), native(m_options.sourceDir));
+    if (!m_options.installerDir.isEmpty()) {
+        for (const QString &name : DeliveryFolder::MissingInstallerFiles(m_options.installerDir))
+            m_errors << u"The installer folder \"%1\" has no %2: --installer names the folder "
+                        "of the Windows programs"_s.arg(native(m_options.installerDir), name);
+    }
     return m_errors.isEmpty();
 }
 
@@ -160,6 +176,7 @@ void DataSetPacker::packKind(DataKind kind)
         }
         ++packed;
         compressed += writer.isCompressed() ? 1 : 0;
+        m_written << target;
     }
     m_summary << u"%1: %2 files packed (%3 compressed) into \"%4\""_s.arg(DataKindName(kind))
                          .arg(packed)

@@ -27,12 +27,16 @@ public:
                                        QStringLiteral("DETAIL")};
         // Per data kind: the folder was named on the command line, so it must exist.
         std::array<bool, 3> named{};
+        // Where the Windows programs are, to make the output a delivery; empty: none.
+        QString installerDir;
     };
 
     explicit DataSetPacker(Options options);
 
     // Packs every kind found and writes dataset.ini. Goes on after a file
-    // that fails, but writes no dataset.ini then.
+    // that fails, but writes no dataset.ini then. With an installer folder,
+    // every package is read back and the installer copied beside the data
+    // set before dataset.ini is written.
     [[nodiscard]] bool run();
 
     // One line per failure, each naming its file.
@@ -45,6 +49,7 @@ private:
     void findKind(DataKind kind);
     void checkWindowsNames();
     void packKind(DataKind kind);
+    void makeDelivery();
     QStringList dataFiles(const QString &folder);
     bool writeDescription();
     QString kindSourceDir(DataKind kind) const;
@@ -53,6 +58,7 @@ private:
     Options m_options;
     std::array<bool, 3> m_present{};
     std::array<QStringList, 3> m_files; // per kind: the data files found, sorted
+    QStringList m_written;              // the packages written
     QStringList m_errors;
     QStringList m_summary;
 };

@@ -1,4 +1,5 @@
 #include "DataSetPacker.h"
+#include "DeliveryFolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -68,6 +69,11 @@ void addOptions(QCommandLineParser &parser)
     parser.addOption({u"year"_s, u"Year shown by the installer."_s, u"Y"_s});
     parser.addOption({u"season"_s, u"Season shown by the installer."_s, u"S"_s});
     parser.addOption({u"volume"_s, u"Volume number shown by the installer."_s, u"N"_s});
+    parser.addOption({u"installer"_s,
+                      u"Makes OUTPUT_DIR a delivery: copies the Windows programs (quillon.exe, "
+                      "quillon.com), their language files and pictures from DIR beside the "
+                      "data set, reads every package back, and lists what the folder holds."_s,
+                      u"DIR"_s});
     parser.addOption({u"folder"_s,
                       u"Folder name of a kind instead of STY, STI or DETAIL, "
                       "e.g. STY=STY_2027SS (may be repeated)."_s,
@@ -97,6 +103,8 @@ int main(int argc, char *argv[])
     // place below the output folder.
     options.sourceDir = absoluteFolder(folders[0]);
     options.outputDir = absoluteFolder(folders[1]);
+    if (parser.isSet(u"installer"_s))
+        options.installerDir = absoluteFolder(parser.value(u"installer"_s));
     options.year = parser.value(u"year"_s);
     options.season = parser.value(u"season"_s);
     bool volumeOk = true;
@@ -115,5 +123,9 @@ int main(int argc, char *argv[])
         print(stdout, line);
     for (const QString &line : packer.errors())
         print(stderr, u"quillon-pack: "_s + line);
+    if (ok && !options.installerDir.isEmpty()) {
+        for (const QString &line : DeliveryFolder::Contents(options.outputDir))
+            print(stdout, line);
+    }
     return ok ? 0 : 1;
 }
