@@ -93,10 +93,13 @@ std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
         return std::nullopt;
     OpenFolder open{folder.endsWith(u'/') ? folder : folder + u'/', {}, 0};
     // No sorting: the listing order is kept, as the file system gives it.
-    QDirIterator it(open.prefix, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    // Where names keep Windows's rules, Qt lists an entry the system cannot
+    // look at ("lpt1", "Coats.") only among the system entries.
+    const QDir::Filters system = context.windowsNames ? QDir::System : QDir::Filters();
+    QDirIterator it(open.prefix, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | system);
     while (it.hasNext()) {
         it.next();
-        if (isInstalled(context.currentKind(), it.fileInfo()))
+        if (isInstalled(context.currentKind(), it.fileInfo()) || SeenOnlyByName(it.fileInfo()))
             open.entries.append(it.fileInfo());
     }
     RefuseWindowsNames(context, open.entries);

@@ -58,6 +58,12 @@ void refuse(InstallContext &context, const QString &sourcePath, bool folder,
 
 } // namespace
 
+bool SeenOnlyByName(const QFileInfo &entry)
+{
+    return !entry.isDir() && !entry.isFile() && !entry.fileName().startsWith(u'.')
+           && WindowsNameRuleOf(entry.fileName()) != WindowsNameRule::Allowed;
+}
+
 void RefuseWindowsNames(InstallContext &context, QFileInfoList &entries)
 {
     if (!context.windowsNames || entries.isEmpty())
@@ -66,12 +72,14 @@ void RefuseWindowsNames(InstallContext &context, QFileInfoList &entries)
     QStringList names;
     names.reserve(entries.size());
     for (const QFileInfo &entry : std::as_const(entries))
-        names.append(entry.isDir() ? entry.fileName() : InstalledName(entry.fileName()));
+        names.append(entry.isFile() ? InstalledName(entry.fileName()) : entry.fileName());
     const QList<WindowsNameProblem> problems = WindowsNameProblems(names);
     // Backwards, so that each index still names its entry.
     for (auto it = problems.crbegin(); it != problems.crend(); ++it) {
         const QFileInfo &entry = entries.at(it->index);
-        refuse(context, entry.filePath(), entry.isDir(), *it);
+        const bool folder
+                = entry.isDir() || (!entry.isFile() && !PackageKindForPath(entry.fileName()));
+        refuse(context, entry.filePath(), folder, *it);
         entries.removeAt(it->index);
     }
 }

@@ -12,6 +12,10 @@ class InstallContext;
 // two names that Windows takes for one. The look costs a pass over each name
 // beside the system's listing of its folder.
 
+// An entry the system cannot look at, whose name breaks a rule: it is taken
+// into the listing only to be refused, a folder unless it has a packed name.
+bool SeenOnlyByName(const QFileInfo &entry);
+
 // Takes out of one folder's entries (those the scan installs) every one
 // whose name breaks a rule, or that differs from another only in letter case
 // (all of those: none may be written over another). A refused file gets a

@@ -114,7 +114,7 @@ void DataSetPacker::findKind(DataKind kind)
         return;
     }
     m_present[KindIndex(kind)] = true;
-    m_files[KindIndex(kind)] = dataFiles(source);
+    m_files[KindIndex(kind)] = dataFiles(source, &m_entries[KindIndex(kind)]);
 }
 
 // The data set is installed on Windows wherever it was made: every name in
@@ -130,9 +130,10 @@ void DataSetPacker::checkWindowsNames()
                 WindowsNameRuleText(problem.rule, problem.other));
     for (DataKind kind : AllDataKinds) {
         const QString source = kindSourceDir(kind);
-        // The names below each folder on the way to a data file, once each.
+        // The names below each folder: every folder (on Windows what lies in
+        // "lpt1" or "Coats." cannot even be listed) and every data file.
         QMap<QString, QStringList> children;
-        for (const QString &path : std::as_const(m_files[KindIndex(kind)])) {
+        for (const QString &path : std::as_const(m_entries[KindIndex(kind)])) {
             for (QString below = path; below.size() > source.size();) {
                 const QString parent = QFileInfo(below).path();
                 QStringList &names = children[parent];
@@ -187,25 +188,35 @@ void DataSetPacker::packKind(DataKind kind)
 // Hidden files and folders are left out, as the installer's scan leaves them.
 // A folder that cannot be listed is an error: its files would be missing from
 // the data set without a word.
-QStringList DataSetPacker::dataFiles(const QString &folder)
+QStringList DataSetPacker::dataFiles(const QString &folder, QStringList *entries)
 {
     QStringList files;
     if (!MayList(folder))
         m_errors << u"Cannot read the folder \"%1\""_s.arg(native(folder));
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+    // Windows cannot look at an entry whose name breaks its rules ("lpt1",
+    // "Coats."): Qt lists it only among the system entries, and it is
+    // judged by its name alone.
+    const QDir::Filters system = SystemKeepsWindowsNames() ? QDir::System : QDir::Filters();
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | system,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         if (it.fileName().startsWith(u'.'))
             continue;
-        if (it.fileInfo().isDir()) {
+        if (!it.fileInfo().isDir() && !it.fileInfo().isFile()) {
+            if (WindowsNameRuleOf(it.fileName()) != WindowsNameRule::Allowed)
+                *entries << path;
+        } else if (it.fileInfo().isDir()) {
             if (!MayList(path))
                 m_errors << u"Cannot read the folder \"%1\""_s.arg(native(path));
+            *entries << path;
         } else if (PackageKindForDataPath(path)) {
             files << path;
+            *entries << path;
         }
     }
     files.sort();
+    entries->sort();
     return files;
 }
 

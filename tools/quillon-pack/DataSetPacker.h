@@ -50,14 +50,16 @@ private:
     void checkWindowsNames();
     void packKind(DataKind kind);
     void makeDelivery();
-    QStringList dataFiles(const QString &folder);
+    // The data files below folder, sorted; entries gets them and the folders.
+    QStringList dataFiles(const QString &folder, QStringList *entries);
     bool writeDescription();
     QString kindSourceDir(DataKind kind) const;
     QString kindOutputDir(DataKind kind) const;
 
     Options m_options;
     std::array<bool, 3> m_present{};
-    std::array<QStringList, 3> m_files; // per kind: the data files found, sorted
+    std::array<QStringList, 3> m_files;   // per kind: the data files found, sorted
+    std::array<QStringList, 3> m_entries; // per kind: the data files and every folder
     QStringList m_written;              // the packages written
     QStringList m_errors;
     QStringList m_summary;
