@@ -20,6 +20,7 @@ private slots:
     void damagedPackageAmongGoodOnes();
     void writeFailures_data();
     void writeFailures();
+    void fileHeldOpenByAnotherProgram();
     void unreadableUnitFolder();
     void statusFilesSaved();
     void cannotStart_data();
@@ -211,6 +212,39 @@ void tst_SilentInstall::writeFailures()
     QVERIFY(!f.out.contains(text(InstallText::Overwritten) + native(locked)));
     QCOMPARE(TestFiles::read(locked), QByteArray("the user's own"));
     QVERIFY(f.out.contains(text(InstallText::StiInstalledWithErrors).arg(1).arg(2)));
+}
+
+void tst_SilentInstall::fileHeldOpenByAnotherProgram()
+{
+    // GIVEN an installed file that another program (this test) holds open,
+    // as a running Vestra holds its data
+    SilentFixture f;
+    QVERIFY(f.pack());
+    const QString held = f.installed("STI_2027SS", "Set2/e.sti");
+    QVERIFY(TestFiles::write(held, "the user's own"));
+    QFile holder(held);
+    QVERIFY(holder.open(QIODevice::ReadOnly));
+
+    // WHEN everything is installed, replacing what is there
+    const int status = f.run({"--overwrite", "all"});
+
+#ifdef Q_OS_WIN
+    // THEN Windows keeps it from being replaced: it fails with its own line
+    // and stays as it was, and the rest is installed
+    QCOMPARE(status, 2);
+    QVERIFY2(f.out.contains(text(InstallText::FileNotInstalled) + native(held) + " - "),
+             qPrintable(f.out));
+    QCOMPARE(TestFiles::read(held), QByteArray("the user's own"));
+    QVERIFY(f.out.contains(text(InstallText::StiInstalledWithErrors).arg(1).arg(2)));
+#else
+    // THEN it is replaced in one step, and the program holding it reads on
+    // the whole of what it opened
+    QCOMPARE(status, 1);
+    QCOMPARE(TestFiles::read(held), TestFiles::read(f.plain + "/STI_2027SS/Set2/e.sti"));
+    QCOMPARE(holder.readAll(), QByteArray("the user's own"));
+#endif
+    QCOMPARE(TestFiles::read(f.installed("STI_2027SS", "Set1/Front/d.sti")),
+             TestFiles::read(f.plain + "/STI_2027SS/Set1/Front/d.sti"));
 }
 
 void tst_SilentInstall::unreadableUnitFolder()
