@@ -58,6 +58,9 @@ part() {
 # Wine: a prefix of its own, no display, no debug output, no offer to install
 # .NET or a web browser engine; command lines and file names in UTF-8.
 build=$root/build/windows
+# Objects compiled here serve scripts/windows-release.sh's builds in other
+# folders, which name the same files by the same relative paths.
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
