@@ -8,7 +8,7 @@
 #   scripts/setup.sh --sanitizers   also clang with its sanitizer and libFuzzer runtimes
 #   scripts/setup.sh --windows      also the cross compiler for Windows, zlib for Windows, make (for libdeflate),
 #                                   Wine and its fonts to run what it builds, xz to unpack Qt for Windows,
-#                                   zip for the release archive
+#                                   zip for the release archive, ccache so that its check reuses the objects
 # Options may be combined.
 set -euo pipefail
 
@@ -18,7 +18,7 @@ for option in "$@"; do
     --demo) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n) ;;
     --screenshots) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n xvfb xauth openbox) ;;
     --sanitizers) packages+=(clang libclang-rt-dev llvm) ;;
-    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine xz-utils fonts-dejavu-core make zip) ;;
+    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine xz-utils fonts-dejavu-core make zip ccache) ;;
     esac
 done
 

@@ -53,6 +53,12 @@ make_data_sets() {
     cp samples/plain/STY_2027SS/Sports/Jacket/JK27S01.sty "$plain/STY_2027SS/$unit/재킷 เสื้อ 夹克.sty"
     cp samples/plain/STI_2027SS/Formal/Coat/CT27S01.sti "$plain/STI_2027SS/$unit/재킷 เสื้อ 夹克.sti"
     cp samples/plain/DETAIL_2027SS/Buttons/BT27S01.tfc "$plain/DETAIL_2027SS/단추 กระดุม 纽扣/단추.tfc"
+    # Paths past 260 characters in the data set itself, which quillon-pack.exe
+    # reads and writes and quillon.com reads.
+    local long='A unit folder whose long name takes the data set past 260 characters'
+    long="$long 1/$long 2/$long 3/$long 4"
+    mkdir -p "$plain/STI_2027SS/$long"
+    cp samples/plain/STI_2027SS/Formal/Coat/CT27S01.sti "$plain/STI_2027SS/$long/long.sti"
     local pack_options=(--year 2027 --season S/S --volume 12 --folder STY=STY_2027SS
                         --folder STI=STI_2027SS --folder DETAIL=DETAIL_2027SS)
     "$bin_linux/quillon-pack" "$plain" "$check/linux-dataset" "${pack_options[@]}" >/dev/null
@@ -61,7 +67,10 @@ make_data_sets() {
         || fail "quillon-pack.exe could not pack the data set"
     diff -r "$check/linux-dataset" "$(unix_path "$dataset")" >/dev/null \
         || fail "quillon-pack.exe and the Linux quillon-pack made different data sets"
-    echo "  quillon-pack.exe packed the same data set as the Linux build, in $dataset"
+    local longest="$dataset\\STI_2027SS\\${long//\//\\}\\long.sti_"
+    ((${#longest} > 260)) || fail "the data set's longest path is only ${#longest} characters long"
+    echo "  quillon-pack.exe packed the same data set as the Linux build, in $dataset," \
+        "with a path of ${#longest} characters"
 }
 
 # Vestra 2.5 in the registry's 64-bit view; the newer 3.1, a 32-bit program,

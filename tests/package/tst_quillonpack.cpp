@@ -315,9 +315,8 @@ void tst_QuillonPack::refusesWindowsNames_data()
             << QStringList{"STY/Coats/a.sty", "STY/coats/b.sty"} << QStringList{}
             << QStringList{"\"@STY/Coats\"", "\"@STY/coats\""};
     // On Windows nothing in it could even be listed.
-    QTest::newRow("device folder without data")
-            << QStringList{"STY/aux/readme.txt", "STY/ok.sty"} << QStringList{}
-            << QStringList{"\"@STY/aux\""};
+    QTest::newRow("device folder without data") << QStringList{"STY/aux/readme.txt", "STY/ok.sty"}
+                                                << QStringList{} << QStringList{"\"@STY/aux\""};
     QTest::newRow("kind folder names")
             << QStringList{"AUX/a.sty", "Data/b.sti", "data/c.tex"}
             << QStringList{"--folder", "STY=AUX", "--folder", "STI=Data", "--folder", "DETAIL=data"}

@@ -60,7 +60,7 @@ private:
     std::array<bool, 3> m_present{};
     std::array<QStringList, 3> m_files;   // per kind: the data files found, sorted
     std::array<QStringList, 3> m_entries; // per kind: the data files and every folder
-    QStringList m_written;              // the packages written
+    QStringList m_written;                // the packages written
     QStringList m_errors;
     QStringList m_summary;
 };
