@@ -186,8 +186,15 @@ enum : int {
     RunStopped = 97,
     Recovered = 98, // %1 files and %2 folders removed, %3 files put back
     NothingToRecover = 99,
-    InterruptedCaption = 200, // over the message about an interrupted run undone
-    FolderButtonTip = 201,    // the folder buttons of pages 2 to 4
+    // Names of the data set that cannot exist on Windows, and the rule each breaks.
+    ReasonNameNotAllowed = 190,
+    NameIsDevice = 191,
+    NameEndsInDotOrSpace = 192,
+    NameHasForbiddenCharacter = 193,
+    NameDiffersOnlyInCase = 194, // followed by the other name
+    FolderNotInstalled = 195,    // the folder and everything in it
+    InterruptedCaption = 200,    // over the message about an interrupted run undone
+    FolderButtonTip = 201,       // the folder buttons of pages 2 to 4
 };
 } // namespace InstallText
 
