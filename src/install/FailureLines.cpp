@@ -33,6 +33,8 @@ int ReasonText(FailureReason reason)
         return InstallText::ReasonNotRecorded;
     case FailureReason::NotRemoved:
         return InstallText::ReasonNotRemoved;
+    case FailureReason::NameNotAllowed:
+        return InstallText::ReasonNameNotAllowed;
     case FailureReason::None:
     case FailureReason::Other:
         break;

@@ -75,6 +75,8 @@ QString FailureCode(FailureReason reason)
         return QStringLiteral("not-recorded");
     case FailureReason::NotRemoved:
         return QStringLiteral("not-removed");
+    case FailureReason::NameNotAllowed:
+        return QStringLiteral("name-not-allowed");
     case FailureReason::Other:
         break;
     }

@@ -3,7 +3,7 @@
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
-#include "package/EntryType.h"
+#include "install/NameRefusal.h"
 #include "platform/AccessRights.h"
 #include "platform/FolderListing.h"
 
@@ -37,12 +37,18 @@ bool IsPackedFileOf(DataKind kind, const QString &path)
 
 namespace {
 
-// Hidden as the system counts it (a leading dot, or Windows' attribute), and
-// shortcuts, which Windows' own listings show as links.
-bool isHidden(const QString &path)
+bool isLink(const QFileInfo &info)
 {
-    const QFileInfo info(path);
-    return info.fileName().startsWith(u'.') || info.isHidden() || info.isShortcut();
+    return info.isSymbolicLink() || info.isJunction() || info.isShortcut();
+}
+
+// A folder, or a packed file of the kind, that is neither hidden (a leading
+// dot, or Windows's attribute) nor a link.
+bool isInstalled(DataKind kind, const QFileInfo &info)
+{
+    if (info.fileName().startsWith(u'.') || info.isHidden() || isLink(info))
+        return false;
+    return info.isDir() || IsPackedFileOf(kind, info.fileName());
 }
 
 void advanceScanProgress(InstallContext &context)
@@ -70,13 +76,8 @@ namespace {
 // open while its subfolders are walked, and the next one to look at.
 struct OpenFolder
 {
-    struct Entry
-    {
-        QString name;
-        bool folder = false; // else a plain file
-    };
     QString prefix;
-    QList<Entry> entries;
+    QFileInfoList entries;
     qsizetype next = 0;
 };
 
@@ -95,17 +96,18 @@ std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
     }
     OpenFolder open{folder.endsWith(u'/') ? folder : folder + u'/', {}, 0};
     // No sorting: the listing order is kept, as the file system gives it.
-    // Each entry is looked at once: links, special files and hidden entries
-    // are left out, and one listed but not found since could not be looked
-    // at, so it is named.
     for (const QString &name : std::as_const(names)) {
-        const QString path = open.prefix + name;
-        const EntryType type = EntryTypeOf(path);
-        if (type == EntryType::Missing)
-            unreadable(context, path, true);
-        else if ((type == EntryType::Folder || type == EntryType::File) && !isHidden(path))
-            open.entries.append({name, type == EntryType::Folder});
+        const QFileInfo info(open.prefix + name);
+        // Where names keep Windows's rules, the system cannot look at some
+        // ("lpt1", "Coats."): they are refused below by their names. Any other
+        // entry listed that cannot be looked at is named.
+        const bool refusedByName = context.windowsNames && SeenOnlyByName(info);
+        if (refusedByName || isInstalled(context.currentKind(), info))
+            open.entries.append(info);
+        else if (!info.exists() && !info.isSymLink())
+            unreadable(context, info.filePath(), true);
     }
+    RefuseWindowsNames(context, open.entries);
     return open;
 }
 
@@ -114,7 +116,6 @@ std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
 void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
 {
     KindLists &lists = context.currentLists();
-    const DataKind kind = context.currentKind();
     // A stack of folders instead of a call per level, so that a tree
     // thousands of levels deep cannot overflow the stack; the order is the
     // same: a folder, then its contents, before the next entry of its parent.
@@ -127,17 +128,17 @@ void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
             stack.pop_back();
             continue;
         }
-        const OpenFolder::Entry entry = top.entries.at(top.next++);
+        const QFileInfo info = top.entries.at(top.next++);
         context.ui.processEvents();
-        const QString path = top.prefix + entry.name;
-        if (entry.folder) {
-            lists.sourceFolders.append(path);
-            if (!recursive)
-                continue;
-            if (auto sub = enter(context, path))
-                stack.push_back(std::move(*sub));
-        } else if (IsPackedFileOf(kind, path)) {
+        const QString path = top.prefix + info.fileName();
+        if (!info.isDir()) {
             lists.sourceFiles.append(path);
+            continue;
         }
+        lists.sourceFolders.append(path);
+        if (!recursive)
+            continue;
+        if (auto sub = enter(context, path))
+            stack.push_back(std::move(*sub));
     }
 }

@@ -1,5 +1,7 @@
 #include "FolderListing.h"
 
+#include "platform/LongPath.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -14,11 +16,10 @@
 Listing ListFolder(const QString &folder, QStringList *names, QString *error)
 {
     // The "\\?\" form lifts the 260-character limit on the path.
-    QString pattern = QDir::toNativeSeparators(QDir::cleanPath(folder)) + QStringLiteral("\\*");
-    if (pattern.startsWith(QLatin1String("\\\\")) && !pattern.startsWith(QLatin1String("\\\\?\\")))
-        pattern = QStringLiteral("\\\\?\\UNC\\") + pattern.mid(2);
-    else if (!pattern.startsWith(QLatin1String("\\\\?\\")))
-        pattern = QStringLiteral("\\\\?\\") + pattern;
+    QString pattern = LongPathForm(folder);
+    if (!pattern.endsWith(u'\\'))
+        pattern += u'\\';
+    pattern += u'*';
     WIN32_FIND_DATAW entry;
     const HANDLE find
             = FindFirstFileExW(reinterpret_cast<const wchar_t *>(pattern.utf16()), FindExInfoBasic,
