@@ -186,6 +186,14 @@ enum : int {
     RunStopped = 97,
     Recovered = 98, // %1 files and %2 folders removed, %3 files put back
     NothingToRecover = 99,
+    PendingRunBlocks = 170,
+    EndNotRecorded = 171,
+    SyncFailed = 172,
+    JournalUnreadable = 173,
+    JournalRefused = 174,
+    RecoveryPending = 175, // %1 files and %2 folders to remove, %3 files to put back
+    ReasonNotRemoved = 176,
+    JournalFolderUnreadable = 177,
     // Names of the data set that cannot exist on Windows, and the rule each breaks.
     ReasonNameNotAllowed = 190,
     NameIsDevice = 191,

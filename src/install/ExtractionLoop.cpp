@@ -5,8 +5,8 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/Removal.h"
-#include "install/journal/RunJournal.h"
 #include "install/UnpackQueue.h"
+#include "install/journal/RunJournal.h"
 #include "package/EntryType.h"
 #include "package/LockedJournal.h"
 #include "package/PackageExtractor.h"
@@ -70,18 +70,17 @@ void cancelFrom(InstallContext &context, qsizetype next)
     const DataKind kind = context.currentKind();
     const bool remove = context.removalConfirmed(QStringLiteral("Remove Files"));
     InstallContext::CancelRecord &record = context.cancelRecord;
+    // The copies not yet unpacked are not the user's data either way; they go
+    // first, so that what stood in their places can come back.
+    RemovePackedCopies(context, kind, next);
     if (remove) {
         record.removalChosen = true;
         record.files += RemoveCreatedFiles(context, kind);
         record.restored += RestoreReplacedFiles(context, kind);
-    }
-    // The copies not yet unpacked are not the user's data either way.
-    RemovePackedCopies(context, kind, next);
-    if (remove)
         record.folders += RemoveCreatedFolders(context, kind, true);
+    }
     context.showProgress(0);
 }
-
 
 // One file after the other on the run's thread, letting window events run
 // after every chunk.

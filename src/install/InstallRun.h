@@ -46,8 +46,10 @@ private:
     void abort();
     void runProper();
     bool startJournal(RunJournal &journal);
+    bool addRoots(RunJournal &journal);
     bool installKinds();
-    void finishJournal(RunJournal &journal);
+    bool finishJournal(RunJournal &journal);
+    DataKind kindHolding(const QString &path) const;
     void undoWholeRun();
     void endWithout(Outcome outcome);
     enum class KindResult { Installed, WithErrors, Failed, Cancelled };

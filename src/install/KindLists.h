@@ -29,6 +29,10 @@ struct KindLists
         QString installed, backup;
     };
     QList<Replaced> replaced;
+    // Files that stood where packed copies were put, kept aside in the same
+    // way: they come back when their packed copy goes unused, or the run is
+    // undone.
+    QList<Replaced> packedAside;
 
     // What went wrong, for the line that closes the kind in the memo.
     int unreadFolders = 0; // source folders that could not be found or listed
@@ -54,6 +58,7 @@ struct KindLists
         createdFolders.clear();
         createdFiles.clear();
         replaced.clear();
+        packedAside.clear();
         failedFiles = 0;
         refused = false;
         outcomes.clear();

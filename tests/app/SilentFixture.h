@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 // A plain data tree packed with quillon-pack into a data set, a registry
 // file naming one installed Vestra, and a way to run the built quillon on it.
 class SilentFixture
@@ -76,6 +78,10 @@ public:
         const QStringList arguments = QStringList{"--dataset", dataSet,        "--registry",
                                                   registry(),  "--status-dir", statusDir}
                                       + extra;
+#ifdef Q_OS_UNIX
+        if (childSetup)
+            quillon.setChildProcessModifier(childSetup);
+#endif
         if (runAs.isEmpty())
             quillon.start(QUILLON_PATH, arguments);
         else
@@ -141,5 +147,6 @@ public:
     QString plain, dataSet, vestra, base, statusDir;
     QString out, err;
     QStringList runAs;
+    std::function<void()> childSetup; // run in the child before quillon starts (Unix)
     QMap<QString, QString> extraEnvironment;
 };

@@ -6,6 +6,11 @@
 
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
+
 // The unattended install, run as the built program on temporary trees.
 class tst_SilentInstall : public QObject
 {
@@ -26,6 +31,7 @@ private slots:
     void cannotStart_data();
     void cannotStart();
     void chosenLanguage();
+    void outputClosedEarly();
 
 private:
     QString text(int number) const { return GetText(m_texts, number); }
@@ -367,6 +373,33 @@ void tst_SilentInstall::chosenLanguage()
     QVERIFY(LoadTextTable(korean, QUILLON_RESOURCES_DIR, "Korean", "InstallForm"));
     QCOMPARE(f.run({"--lang", "Korean", "--kinds", "DETAIL"}), 0);
     QVERIFY2(f.out.contains(GetText(korean, InstallText::DetailInstalled)), qPrintable(f.out));
+}
+
+void tst_SilentInstall::outputClosedEarly()
+{
+#ifdef Q_OS_UNIX
+    // GIVEN an output that nobody reads any more, as "| head -2" leaves it,
+    // and the system's default of ending a program that writes there
+    SilentFixture f;
+    QVERIFY(f.pack());
+    int pipe[2];
+    QVERIFY(::pipe(pipe) == 0);
+    ::close(pipe[0]);
+    const int closed = pipe[1];
+    f.childSetup = [closed] {
+        ::signal(SIGPIPE, SIG_DFL);
+        ::dup2(closed, STDOUT_FILENO);
+    };
+    // WHEN a run writes there THEN it goes on to the end all the same
+    const QString report = f.dir.filePath("report.json");
+    const int status = f.run({"--report", report});
+    ::close(closed);
+    QCOMPARE(status, 0);
+    QCOMPARE(f.tree(f.base + "DETAIL_2027SS"), f.tree(f.plain + "/DETAIL_2027SS"));
+    QVERIFY(QFile::exists(report));
+#else
+    QSKIP("Windows ends no program for writing to a closed pipe: the write only fails");
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_SilentInstall)
