@@ -13,7 +13,8 @@
 #                                   display, a window manager, the accessibility bus and pyatspi
 #   scripts/setup.sh --sanitizers   also clang with its sanitizer and libFuzzer runtimes
 #   scripts/setup.sh --windows      also the cross compiler for Windows, zlib for Windows, make (for libdeflate),
-#                                   Wine and its fonts to run what it builds, xz to unpack Qt for Windows
+#                                   Wine and its fonts to run what it builds, xz to unpack Qt for Windows,
+#                                   zip for the release archive, ccache so that its check reuses the objects
 # Options may be combined.
 set -euo pipefail
 
@@ -26,7 +27,7 @@ for option in "$@"; do
         x11-utils faketime optipng) ;;
     --accessibility) packages+=(xvfb xauth openbox dbus dbus-bin at-spi2-core python3-pyatspi) ;;
     --sanitizers) packages+=(clang libclang-rt-dev llvm) ;;
-    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine xz-utils fonts-dejavu-core make) ;;
+    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine xz-utils fonts-dejavu-core make zip ccache) ;;
     esac
 done
 

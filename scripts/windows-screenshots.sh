@@ -5,7 +5,6 @@
 # window manager, English and Korean, into docs/screenshots/windows/.
 
 take_screenshots() {
-    echo "== Screenshots of the Windows build"
     # Wine's own Tahoma, which its settings give for Windows' dialog font; Wine
     # finds it only in the prefix's font folder.
     cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true

@@ -6,6 +6,7 @@
 #include "install/InstallContext.h"
 #include "install/InstallRun.h"
 #include "install/RunLock.h"
+#include "install/journal/Recovery.h"
 #include "install/verify/InstalledDataCheck.h"
 #include "install/verify/RepairSelection.h"
 #include "install/verify/RunReport.h"
@@ -260,11 +261,20 @@ int SilentInstall::install(InstallContext &context, ConsoleInstallUi &ui)
 
 int SilentInstall::verify(InstallContext &context)
 {
+    // A check writes nothing, not even the undoing of an interrupted run: it
+    // says what the next start will undo, and does not pass while one waits.
+    const PendingUndo pending = DescribePendingRuns(context.journalFolder);
+    if (pending.runs > 0)
+        say(GetText(m_texts, InstallText::RecoveryPending)
+                    .arg(pending.files)
+                    .arg(pending.folders)
+                    .arg(pending.restored));
     InstalledDataCheck check(context);
     if (!InstallRun(context).collectLists())
         return KindFailed;
     check.checkAll();
-    return endCheck(check, false);
+    const int status = endCheck(check, false);
+    return pending.runs > 0 ? std::max(status, int(InstalledWithStatus)) : status;
 }
 
 // The repair is an install run narrowed to what is missing or different,

@@ -41,9 +41,13 @@ int runWithoutWindows(const CommandLine &commandLine)
     case CommandLine::Action::Run:
         break;
     }
+    // A script that reads only the first lines must not end the run.
+    KeepRunningWhenOutputCloses();
     if (commandLine.recoverOnly)
         return RecoverOnly(commandLine);
-    RecoverBeforeSilentInstall(commandLine);
+    // A check writes nothing: an interrupted run is left for the next start.
+    if (!commandLine.verify)
+        RecoverBeforeSilentInstall(commandLine);
     return SilentInstall(commandLine).run();
 }
 

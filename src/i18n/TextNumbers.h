@@ -186,6 +186,14 @@ enum : int {
     RunStopped = 97,
     Recovered = 98, // %1 files and %2 folders removed, %3 files put back
     NothingToRecover = 99,
+    PendingRunBlocks = 170,
+    EndNotRecorded = 171,
+    SyncFailed = 172,
+    JournalUnreadable = 173,
+    JournalRefused = 174,
+    RecoveryPending = 175, // %1 files and %2 folders to remove, %3 files to put back
+    ReasonNotRemoved = 176,
+    JournalFolderUnreadable = 177,
     ReasonNotReadThroughLink = 180, // a check found a link or special file at or above a file
     ReasonLeftover = 181,           // a temporary, backup or packed copy beside an installed file
     LeftoverCount = 182,            // %1 such files
@@ -196,8 +204,15 @@ enum : int {
     RunInProgressCheck = 186,
     RunInProgressWindow = 187,
     RunLockNotTaken = 188,
-    InterruptedCaption = 200, // over the message about an interrupted run undone
-    FolderButtonTip = 201,    // the folder buttons of pages 2 to 4
+    // Names of the data set that cannot exist on Windows, and the rule each breaks.
+    ReasonNameNotAllowed = 190,
+    NameIsDevice = 191,
+    NameEndsInDotOrSpace = 192,
+    NameHasForbiddenCharacter = 193,
+    NameDiffersOnlyInCase = 194, // followed by the other name
+    FolderNotInstalled = 195,    // the folder and everything in it
+    InterruptedCaption = 200,    // over the message about an interrupted run undone
+    FolderButtonTip = 201,       // the folder buttons of pages 2 to 4
 };
 } // namespace InstallText
 

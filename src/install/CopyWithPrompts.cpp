@@ -10,7 +10,9 @@
 #include "install/Removal.h"
 #include "install/journal/RunJournal.h"
 #include "package/EntryType.h"
+#include "package/InstalledFileWriter.h"
 #include "package/PackageKind.h"
+#include "platform/FileReplacement.h"
 #include "selection/WizardState.h"
 
 #include <QFileInfo>
@@ -40,6 +42,7 @@ private:
     void fileFailed(const QString &installedName, const FileFailure &failure);
     OverwriteAnswer askOverwrite(const QString &installedName);
     Next copy(qsizetype i, bool replacing);
+    bool keepAside(const QString &packed, KindLists::Replaced *kept);
     void notOverwrittenFrom(qsizetype i);
     QString cancelCaption() const;
 
@@ -148,17 +151,45 @@ OverwriteAnswer CopyStep::askOverwrite(const QString &installedName)
                                      + NativePath(installedName));
 }
 
+// A file in the packed copy's place is kept aside like a replaced file, so
+// that undoing the run gives it back.
+bool CopyStep::keepAside(const QString &packed, KindLists::Replaced *kept)
+{
+    if (!m_context.journal || EntryTypeOf(packed) != EntryType::File)
+        return true;
+    const QString backup = NameBeside(packed, InstalledFileWriter::BackupSuffix);
+    QString error;
+    if (!m_context.journal->willKeepAside(packed, backup)) {
+        fileFailed(InstalledName(packed), m_context.journal->failure());
+        return false;
+    }
+    if (KeepAside(packed, backup, &error) == AsideResult::Failed) {
+        fileFailed(InstalledName(packed),
+                   {WriteFailureReason(QFileDevice::RenameError, packed), error});
+        return false;
+    }
+    *kept = {packed, backup};
+    return true;
+}
+
 CopyStep::Next CopyStep::copy(qsizetype i, bool replacing)
 {
     const QString &target = m_lists.destinationFiles.at(i);
     const bool first = !m_attempted;
     m_attempted = true;
+    KindLists::Replaced kept;
+    if (!keepAside(target, &kept))
+        return Next::Go;
     if (m_copy.copy(m_lists.sourceFiles.at(i), target)) {
         m_lists.copied.append(target);
         if (replacing)
             m_lists.mayReplace.insert(target);
+        if (!kept.backup.isEmpty())
+            m_lists.packedAside.append(kept);
         return Next::Go;
     }
+    if (!kept.backup.isEmpty())
+        PutBackPackedName(m_context, m_kind, kept);
     const FileFailure &failure = m_copy.failure();
     if (first && failure.reason == FailureReason::NoPermission) {
         RefuseKind(m_context, QFileInfo(target).path(), failure.reason);

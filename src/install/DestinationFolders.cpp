@@ -76,10 +76,6 @@ bool CreateDestinationFolders(InstallContext &context)
     const DataKind kind = context.currentKind();
     KindLists &lists = context.kindLists(kind);
     const QString destination = context.state.kind(kind).destination;
-    if (context.journal && !context.journal->addRoot(destination)) {
-        RefuseKind(context, destination, FailureReason::NotRecorded);
-        return false;
-    }
     if (!MakeFolder(destination, lists.createdFolders, context.journal)) {
         RefuseKind(context, destination, FolderFailureReason(destination));
         return false;

@@ -76,15 +76,15 @@ void cancelFrom(InstallContext &context, qsizetype next)
     const DataKind kind = context.currentKind();
     const bool remove = context.removalConfirmed(QStringLiteral("Remove Files"));
     InstallContext::CancelRecord &record = context.cancelRecord;
+    // The copies not yet unpacked are not the user's data either way; they go
+    // first, so that what stood in their places can come back.
+    RemovePackedCopies(context, kind, next);
     if (remove) {
         record.removalChosen = true;
         record.files += RemoveCreatedFiles(context, kind);
         record.restored += RestoreReplacedFiles(context, kind);
-    }
-    // The copies not yet unpacked are not the user's data either way.
-    RemovePackedCopies(context, kind, next);
-    if (remove)
         record.folders += RemoveCreatedFolders(context, kind, true);
+    }
     context.showProgress(0);
 }
 

@@ -86,6 +86,10 @@ QString FailureCode(FailureReason reason)
         return QStringLiteral("folder-in-the-way");
     case FailureReason::NotRecorded:
         return QStringLiteral("not-recorded");
+    case FailureReason::NotRemoved:
+        return QStringLiteral("not-removed");
+    case FailureReason::NameNotAllowed:
+        return QStringLiteral("name-not-allowed");
     case FailureReason::Other:
         break;
     }

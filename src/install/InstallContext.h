@@ -2,6 +2,7 @@
 
 #include "install/InstallUi.h"
 #include "install/KindLists.h"
+#include "platform/WindowsNames.h"
 #include "selection/DataKind.h"
 
 #include <array>
@@ -40,6 +41,8 @@ public:
     std::optional<OverwriteAnswer> presetOverwrite;
     // The system asked the program to stop: the run is undone without questions.
     bool stopping = false;
+    // Names that cannot exist on Windows are refused as the lists are built.
+    bool windowsNames = SystemKeepsWindowsNames();
 
     // Called once the lists are built and mapped, before anything is
     // installed; it may narrow them (a repair keeps what is missing or

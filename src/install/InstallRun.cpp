@@ -14,6 +14,7 @@
 #include "install/InstallUi.h"
 #include "install/RunLock.h"
 #include "install/UnitListBuilder.h"
+#include "install/journal/Recovery.h"
 #include "install/journal/RunJournal.h"
 #include "selection/WizardState.h"
 
@@ -176,8 +177,9 @@ void InstallRun::runProper()
     RunJournal journal;
     if (!startJournal(journal))
         return endWithout(Outcome::NotStarted);
-    const bool runResult = installKinds();
-    finishJournal(journal);
+    const bool installed = installKinds();
+    // Never "complete" unless no later start can undo it and nothing is left.
+    const bool runResult = finishJournal(journal) && installed;
     m_stopGuard.reset();
     if (m_context.stopping)
         return endWithout(Outcome::Interrupted);
@@ -218,15 +220,40 @@ bool InstallRun::takeRunLock(RunLock &lock)
 
 bool InstallRun::startJournal(RunJournal &journal)
 {
-    if (journal.begin(m_context.journalFolder, CurrentLanguageName())) {
+    // A run that could not be undone yet must be undone before anything
+    // else is done to the files it names, or undoing it later would undo
+    // this run too.
+    const QStringList pending = PendingJournals(m_context.journalFolder);
+    if (!pending.isEmpty()) {
+        m_context.ui.showWarning(m_context.text(InstallText::PendingRunBlocks)
+                                         + NativePath(pending.first()),
+                                 QStringLiteral("Warning"));
+        return false;
+    }
+    if (journal.begin(m_context.journalFolder, CurrentLanguageName()) && addRoots(journal)) {
         m_context.journal = &journal;
         return true;
     }
-    m_context.ui.showWarning(FailureLine(m_context, InstallText::JournalNotWritable,
-                                         journal.fileName(),
-                                         {FailureReason::Other, journal.failure().systemMessage}),
-                             QStringLiteral("Warning"));
+    // "Not recorded" is what the run would say of a step; here the journal is the subject.
+    FileFailure failure = journal.failure();
+    if (failure.reason == FailureReason::NotRecorded)
+        failure.reason = FailureReason::Other;
+    m_context.ui.showWarning(
+            FailureLine(m_context, InstallText::JournalNotWritable, journal.fileName(), failure),
+            QStringLiteral("Warning"));
     return false;
+}
+
+// Every destination of the run, before any step: the recovery acts only
+// below the roots a journal names first.
+bool InstallRun::addRoots(RunJournal &journal)
+{
+    for (DataKind kind : AllDataKinds) {
+        if (m_context.state.kind(kind).selected && m_context.kindLists(kind).unitsChosen
+            && !journal.addRoot(m_context.state.kind(kind).destination))
+            return false;
+    }
+    return true;
 }
 
 // The selected kinds in order; true when every one was installed cleanly.
@@ -272,17 +299,52 @@ void InstallRun::undoWholeRun()
     }
 }
 
-void InstallRun::finishJournal(RunJournal &journal)
+bool InstallRun::finishJournal(RunJournal &journal)
 {
     m_context.journal = nullptr;
-    for (const QString &backup : journal.finish())
-        m_context.ui.addMemoLine(FailureLine(m_context, InstallText::FileNotDeleted, backup, {}));
+    const RunJournal::Ending ending = journal.finish();
+    for (const RunJournal::Ending::Leftover &file : ending.notRemoved) {
+        const DataKind kind = kindHolding(file.path);
+        const FileFailure failure{FailureReason::NotRemoved, file.error};
+        m_context.kindLists(kind).outcomes.append(FileOutcome::failed(file.path, failure));
+        m_context.reportLine(
+                kind, FailureLine(m_context, InstallText::FileNotDeleted, file.path, failure));
+    }
+    const DataKind first = kindHolding({});
+    if (!ending.syncError.isEmpty())
+        m_context.reportLine(first, FailureLine(m_context, InstallText::SyncFailed,
+                                                m_context.state.kind(first).destination,
+                                                {FailureReason::Other, ending.syncError}));
+    if (!ending.recorded)
+        m_context.reportLine(first,
+                             FailureLine(m_context, InstallText::EndNotRecorded, journal.fileName(),
+                                         {FailureReason::Other, ending.journalError}));
+    return ending.recorded && ending.syncError.isEmpty() && ending.notRemoved.isEmpty();
+}
+
+// The kind installed into the folder that holds path; the first kind of the
+// run for anything else.
+DataKind InstallRun::kindHolding(const QString &path) const
+{
+    std::optional<DataKind> first;
+    for (DataKind kind : AllDataKinds) {
+        if (!m_context.state.kind(kind).selected || !m_context.kindLists(kind).unitsChosen)
+            continue;
+        if (!first)
+            first = kind;
+        if (!path.isEmpty() && path.startsWith(m_context.state.kind(kind).destination + u'/'))
+            return kind;
+    }
+    return first.value_or(m_context.currentKind());
 }
 
 InstallRun::KindResult InstallRun::installKind(DataKind kind)
 {
     m_context.ui.addMemoLine(m_context.text(textsOf(kind).started));
-    const KindLists &lists = m_context.kindLists(kind);
+    KindLists &lists = m_context.kindLists(kind);
+    // Files whose names cannot exist here were refused as the lists were built.
+    lists.failedFiles += int(lists.refusedFiles.size());
+    lists.outcomes += lists.refusedFiles;
     const bool finished
             = PrepareAndCopyKind(m_context) && (lists.refused || ExtractCopiedFiles(m_context));
     updateElapsed();
@@ -298,7 +360,7 @@ InstallRun::KindResult InstallRun::installKind(DataKind kind)
 InstallRun::KindResult InstallRun::reportResult(DataKind kind)
 {
     const KindLists &lists = m_context.kindLists(kind);
-    const qsizetype files = lists.sourceFiles.size();
+    const qsizetype files = lists.sourceFiles.size() + lists.refusedFiles.size();
     const bool nothing = lists.refused || (files > 0 && lists.failedFiles == files)
                          || (files == 0 && lists.unreadFolders > 0);
     if (nothing) {

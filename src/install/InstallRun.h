@@ -50,8 +50,10 @@ private:
     void runProper();
     bool takeRunLock(RunLock &lock);
     bool startJournal(RunJournal &journal);
+    bool addRoots(RunJournal &journal);
     bool installKinds();
-    void finishJournal(RunJournal &journal);
+    bool finishJournal(RunJournal &journal);
+    DataKind kindHolding(const QString &path) const;
     void undoWholeRun();
     void endWithout(Outcome outcome);
     enum class KindResult { Installed, WithErrors, Failed, Cancelled };

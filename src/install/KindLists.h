@@ -18,7 +18,10 @@ struct KindLists
     // All to a file that was there) lets the run replace; any other is
     // placed only where nothing stands.
     QSet<QString> mayReplace;
-    QStringList status; // the lines of the kind's status file ("fail list")
+    QStringList status;             // the lines of the kind's status file ("fail list")
+    // Packed files whose names cannot exist on this system: never opened,
+    // they count as failed files of every run and check.
+    QList<FileOutcome> refusedFiles;
 
     // What this run created, so that removing after a cancel takes away only
     // that and never something that was there before.
@@ -31,6 +34,10 @@ struct KindLists
         QString installed, backup;
     };
     QList<Replaced> replaced;
+    // Files that stood where packed copies were put, kept aside in the same
+    // way: they come back when their packed copy goes unused, or the run is
+    // undone.
+    QList<Replaced> packedAside;
 
     // What went wrong, for the line that closes the kind in the memo.
     int unreadFolders = 0; // source folders that could not be found or listed
@@ -46,6 +53,7 @@ struct KindLists
     {
         sourceFolders.clear();
         sourceFiles.clear();
+        refusedFiles.clear();
         unreadFolders = 0;
     }
 
@@ -56,6 +64,7 @@ struct KindLists
         createdFolders.clear();
         createdFiles.clear();
         replaced.clear();
+        packedAside.clear();
         failedFiles = 0;
         refused = false;
         outcomes.clear();

@@ -8,6 +8,11 @@
 
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
+
 // The unattended install, run as the built program on temporary trees.
 class tst_SilentInstall : public QObject
 {
@@ -22,6 +27,7 @@ private slots:
     void damagedPackageAmongGoodOnes();
     void writeFailures_data();
     void writeFailures();
+    void fileHeldOpenByAnotherProgram();
     void unreadableUnitFolder();
     void statusFilesSaved();
     void cannotStart_data();
@@ -29,6 +35,7 @@ private slots:
     void chosenLanguage();
     void oneRunAtATime_data();
     void oneRunAtATime();
+    void outputClosedEarly();
 
 private:
     QString text(int number) const { return GetText(m_texts, number); }
@@ -60,7 +67,7 @@ void tst_SilentInstall::userInstallOfNamedUnits()
 {
     SilentFixture f;
     QVERIFY(f.pack());
-    const QString chosen = f.dir.filePath("Vestra 3.1/Bin/MyStyles");
+    const QString chosen = f.filePath("Vestra 3.1/Bin/MyStyles");
     QCOMPARE(f.run({"--kinds", "STY,DETAIL", "--units", "STY=Unit1/Pants;Unit2", "--units",
                     "DETAIL=Cuff", "--dest", "STY=" + chosen}),
              0);
@@ -242,13 +249,46 @@ void tst_SilentInstall::writeFailures()
     QVERIFY(f.out.contains(text(InstallText::StiInstalledWithErrors).arg(1).arg(2)));
 }
 
+void tst_SilentInstall::fileHeldOpenByAnotherProgram()
+{
+    // GIVEN an installed file that another program (this test) holds open,
+    // as a running Vestra holds its data
+    SilentFixture f;
+    QVERIFY(f.pack());
+    const QString held = f.installed("STI_2027SS", "Set2/e.sti");
+    QVERIFY(TestFiles::write(held, "the user's own"));
+    QFile holder(held);
+    QVERIFY(holder.open(QIODevice::ReadOnly));
+
+    // WHEN everything is installed, replacing what is there
+    const int status = f.run({"--overwrite", "all"});
+
+#ifdef Q_OS_WIN
+    // THEN Windows keeps it from being replaced: it fails with its own line
+    // and stays as it was, and the rest is installed
+    QCOMPARE(status, 2);
+    QVERIFY2(f.out.contains(text(InstallText::FileNotInstalled) + native(held) + " - "),
+             qPrintable(f.out));
+    QCOMPARE(TestFiles::read(held), QByteArray("the user's own"));
+    QVERIFY(f.out.contains(text(InstallText::StiInstalledWithErrors).arg(1).arg(2)));
+#else
+    // THEN it is replaced in one step, and the program holding it reads on
+    // the whole of what it opened
+    QCOMPARE(status, 1);
+    QCOMPARE(TestFiles::read(held), TestFiles::read(f.plain + "/STI_2027SS/Set2/e.sti"));
+    QCOMPARE(holder.readAll(), QByteArray("the user's own"));
+#endif
+    QCOMPARE(TestFiles::read(f.installed("STI_2027SS", "Set1/Front/d.sti")),
+             TestFiles::read(f.plain + "/STI_2027SS/Set1/Front/d.sti"));
+}
+
 void tst_SilentInstall::unreadableUnitFolder()
 {
     // GIVEN a unit folder that the installing user may not list
     SilentFixture f;
     QVERIFY(f.pack());
     QString why;
-    f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+    f.runAs = Restrictions::asNobody(f.root, QUILLON_PATH, &why);
     if (f.runAs.isEmpty())
         QSKIP(qPrintable("cannot run as another user here: " + why));
     const QString unit = f.dataSet + "/STY_2027SS/Unit1";
@@ -277,7 +317,7 @@ void tst_SilentInstall::statusFilesSaved()
                              + native(f.installed("DETAIL_2027SS", "Collar/g.tfc")) + "\r\n")
                                     .toUtf8()),
              saved.constData());
-    QVERIFY2(f.out.contains(native(file)), qPrintable(f.out));
+    QVERIFY2(f.out.contains(SilentFixture::given(file)), qPrintable(f.out));
     QVERIFY(!f.out.contains(text(InstallText::StatusLinesNotSaved)));
     QCOMPARE(QDir(f.statusDir).entryList(QDir::Files).size(), 1);
 }
@@ -346,7 +386,8 @@ void tst_SilentInstall::cannotStart()
     expected.replace("<58>", text(InstallText::ProtectedFolder))
             .replace("<33>", text(InstallText::DestinationTaken))
             .replace("<32>", text(InstallText::DestinationMissing))
-            .replace("<registry>", text(InstallText::NoTargetApplication) + native(f.registry()));
+            .replace("<registry>",
+                     text(InstallText::NoTargetApplication) + SilentFixture::given(f.registry()));
 
     QCOMPARE(f.run(arguments), 3);
     QVERIFY2((f.out + f.err).contains(expected), qPrintable(f.out + f.err));
@@ -435,6 +476,33 @@ void tst_SilentInstall::oneRunAtATime()
     holder.reset();
     QVERIFY(quillon.waitForFinished(60000));
     QCOMPARE(quillon.exitCode(), status);
+}
+
+void tst_SilentInstall::outputClosedEarly()
+{
+#ifdef Q_OS_UNIX
+    // GIVEN an output that nobody reads any more, as "| head -2" leaves it,
+    // and the system's default of ending a program that writes there
+    SilentFixture f;
+    QVERIFY(f.pack());
+    int pipe[2];
+    QVERIFY(::pipe(pipe) == 0);
+    ::close(pipe[0]);
+    const int closed = pipe[1];
+    f.childSetup = [closed] {
+        ::signal(SIGPIPE, SIG_DFL);
+        ::dup2(closed, STDOUT_FILENO);
+    };
+    // WHEN a run writes there THEN it goes on to the end all the same
+    const QString report = f.filePath("report.json");
+    const int status = f.run({"--report", report});
+    ::close(closed);
+    QCOMPARE(status, 0);
+    QCOMPARE(f.tree(f.base + "DETAIL_2027SS"), f.tree(f.plain + "/DETAIL_2027SS"));
+    QVERIFY(QFile::exists(report));
+#else
+    QSKIP("Windows ends no program for writing to a closed pipe: the write only fails");
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_SilentInstall)

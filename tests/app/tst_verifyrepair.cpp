@@ -236,7 +236,7 @@ void tst_VerifyRepair::damage()
     // GIVEN a complete install whose files were all written long ago
     SilentFixture f;
     QVERIFY(f.pack());
-    const QString report = f.dir.filePath("reports/report.json"); // a folder yet to be made
+    const QString report = f.filePath("reports/report.json"); // a folder yet to be made
     QCOMPARE(f.run({"--report", report}), 0);
     const QJsonObject installed = readReport(report);
     QCOMPARE(installed["command"], "install");
@@ -247,7 +247,7 @@ void tst_VerifyRepair::damage()
     const QString file = f.installed("STY_2027SS", Damaged);
     const QString package = f.dataSet + "/STY_2027SS/" + Damaged + '_';
     const QByteArray good = TestFiles::read(file);
-    const QString outside = f.dir.filePath("outside/b.sty"); // where a link leads
+    const QString outside = f.filePath("outside/b.sty"); // where a link leads
     if (const QString why = damageFile(f, damage, outside); !why.isEmpty())
         QSKIP(qPrintable(why));
     const auto timesBefore = times(f.base);
@@ -261,7 +261,7 @@ void tst_VerifyRepair::damage()
     QCOMPARE(f.tree(f.base), treeBefore);
     QCOMPARE(times(f.base), timesBefore);
     const QString line = reasonText == InstallText::ReasonDoesNotInflate
-                                 ? text(InstallText::NotChecked) + native(package)
+                                 ? text(InstallText::NotChecked) + SilentFixture::given(package)
                                  : text(InstallText::NotAsDelivered)
                                            + native(f.installed("STY_2027SS", named));
     QCOMPARE(f.out.contains(line + " - "), reasonText >= 0);
@@ -361,8 +361,8 @@ void tst_VerifyRepair::reportSaysHowTheRunEnded()
     if (!fault.isEmpty())
         f.extraEnvironment.insert("QUILLON_TEST_FAULT", fault);
     if (!journals.isEmpty())
-        f.extraEnvironment.insert("QUILLON_JOURNAL_DIR", f.dir.filePath(journals));
-    const QString path = f.dir.filePath("report.json");
+        f.extraEnvironment.insert("QUILLON_JOURNAL_DIR", f.filePath(journals));
+    const QString path = f.filePath("report.json");
 
     QCOMPARE(f.run(arguments + QStringList{"--report", path}), status);
 
@@ -440,7 +440,7 @@ void tst_VerifyRepair::outputThatCannotBeWritten()
     if (!statusFile)
         arguments << "--report" << file;
     QCOMPARE(f.runCommand(arguments + QStringList{"--kinds", "STI"}), 2);
-    QVERIFY2(f.out.contains(text(line) + native(file)), qPrintable(f.out));
+    QVERIFY2(f.out.contains(text(line) + SilentFixture::given(file)), qPrintable(f.out));
     if (place == "full")
         QCOMPARE(TestFiles::read(file), QByteArray("earlier"));
 }

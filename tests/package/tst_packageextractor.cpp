@@ -343,7 +343,7 @@ public:
     {
         return note("aside " + path + " " + backup);
     }
-    void didNotCreate(const QString &path) override { note("undone " + path); }
+    bool didNotCreate(const QString &path) override { return note("undone " + path); }
     FileFailure failure() const override { return {FailureReason::NotRecorded, "no room"}; }
 
 private:
