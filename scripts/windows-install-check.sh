@@ -99,7 +99,10 @@ linux_install() {
         '[HKEY_LOCAL_MACHINE\SOFTWARE\Kestrel\Vestra\3.1\Directory]' \
         "\"Defaultdir\"=\"$linux_vestra\"" >"$check/linux/registry.reg"
     local status=0
-    "$bin_linux/quillon" --silent --dataset "$check/linux-dataset" --registry "$check/linux/registry.reg" \
+    # The Linux build's lock in a folder of this check's, so that no other
+    # tree's run on this machine waits for it; the Windows runs take theirs in
+    # the Wine prefix's C:\ProgramData\Quillon.
+    QUILLON_LOCK_DIR=$check/linux/locks "$bin_linux/quillon" --silent --dataset "$check/linux-dataset" --registry "$check/linux/registry.reg" \
         --status-dir "$check/linux/status" "$@" >/dev/null || status=$?
     echo "$status"
 }
@@ -282,6 +285,9 @@ install_checks() {
     expect_status "quillon.exe by start /wait, replacing everything" 1 \
         "$(run_cmd 'C:\quillon-check\window.bat' "$exe" --silent --dataset "\"$dataset\"" --overwrite all)"
     same_tree "Replacing everything"
+    [[ -f $c_drive/ProgramData/Quillon/quillon-run.lock ]] \
+        || fail "the runs took no lock in C:\ProgramData\Quillon"
+    echo "  The runs took their lock in C:\ProgramData\Quillon"
 
     local protected="${vestra^^}\\color"
     expect_status "quillon.com, a protected folder spelt in other case" 3 \

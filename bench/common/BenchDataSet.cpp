@@ -107,7 +107,7 @@ bool BenchDataSet::makeMixed(const QString &folder, const Mix &mix, QString *err
     for (int i = 0; i < mix.count; ++i) {
         const bool big = mix.bigCount > 0 && i % qMax(mix.count / mix.bigCount, 1) == 0;
         const qint64 size = big ? m_random.bounded(mix.bigMinMiB, mix.bigMaxMiB + 1) * 1024 * 1024
-                                : m_random.bounded(20 * 1024, 200 * 1024 + 1);
+                                : m_random.bounded(mix.minKiB * 1024, mix.maxKiB * 1024 + 1);
         const QString relative = u"unit%1/file%2.%3"_s.arg(i % 12).arg(i).arg(
                 mix.extensions[i % mix.extensions.size()]);
         if (!pack(folder, relative, size, -1, error))

@@ -18,6 +18,7 @@ public:
         int count = 300;
         int bigCount = 4; // spread evenly through the set
         int bigMinMiB = 10, bigMaxMiB = 50;
+        int minKiB = 20, maxKiB = 200; // the others
         QStringList extensions{QStringLiteral("sty"), QStringLiteral("sti"), QStringLiteral("tex"),
                                QStringLiteral("tfc")};
     };
@@ -37,7 +38,7 @@ public:
     }
 
     // Writes mix.count packages below folder/packages (relative paths in
-    // packages()): most of 20-200 KB, mix.bigCount big ones. Returns false
+    // packages()): most of minKiB-maxKiB, mix.bigCount big ones. Returns false
     // with a message on failure.
     bool makeMixed(const QString &folder, const Mix &mix, QString *error);
     // Writes one package of size bytes as folder/big.sty_, streaming, so that

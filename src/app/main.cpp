@@ -18,6 +18,8 @@ int printUsage(const CommandLine &commandLine)
 {
     print(ConsoleStream::Channel::Error,
           commandLine.error + QStringLiteral("\n\n") + commandLine.helpText);
+    if (!commandLine.reportFile.isEmpty())
+        return SilentInstall(commandLine).reportUsageError();
     return SilentInstall::CannotStart;
 }
 

@@ -80,7 +80,10 @@ bool CreateDestinationFolders(InstallContext &context)
         RefuseKind(context, destination, FolderFailureReason(destination));
         return false;
     }
-    if (!MayWrite(destination)) {
+    // A kind with nothing to install (a repair of an intact kind) needs no
+    // right to write.
+    const bool nothingToDo = lists.sourceFiles.isEmpty() && lists.destinationFolders.isEmpty();
+    if (!nothingToDo && !MayWrite(destination)) {
         RefuseKind(context, destination, FailureReason::NoPermission);
         return false;
     }

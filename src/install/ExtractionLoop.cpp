@@ -38,8 +38,14 @@ void placeOne(InstallContext &context, PackageExtractor *extractor, const QStrin
     const QString installed = InstalledName(packed);
     if (!extractor)
         return fileFailed(context, installed, {FailureReason::LinkInTheWay, {}});
-    if (!extractor->place())
+    if (!extractor->place(lists.mayReplace.contains(packed)))
         return fileFailed(context, installed, extractor->failure());
+    // A file that appeared since the copy step found none: nobody was asked.
+    if (extractor->keptExisting()) {
+        lists.outcomes.append({installed, FileOutcome::Result::Kept});
+        context.reportLine(kind, context.text(InstallText::NotOverwritten) + NativePath(installed));
+        return;
+    }
     // Only now is the installed file replaced; a failure above kept the old one.
     if (!extractor->replaced()) {
         lists.createdFiles.append(installed);

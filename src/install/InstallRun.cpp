@@ -12,6 +12,7 @@
 #include "install/FolderScan.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "install/RunLock.h"
 #include "install/UnitListBuilder.h"
 #include "install/journal/Recovery.h"
 #include "install/journal/RunJournal.h"
@@ -49,6 +50,7 @@ void InstallRun::btInstallClick()
     InstallUi &ui = m_context.ui;
     m_timer.start();
     m_saved.clear();
+    m_statusNotSaved = false;
     // Cancel can be pressed on the last page before any run; that press is
     // not a cancel of this run.
     m_context.state.cancelRequested = false;
@@ -63,6 +65,14 @@ void InstallRun::btInstallClick()
                        QStringLiteral("Not Selected"));
         ui.setRunButtonsEnabled(true);
         return;
+    }
+    // One run at a time on this computer, from before the lists are built;
+    // the unattended install holds the lock for its whole command.
+    std::optional<RunLock> lock;
+    if (!m_context.runLockHeld) {
+        lock.emplace(m_context.lockFolder);
+        if (!takeRunLock(*lock))
+            return endWithout(Outcome::NotStarted);
     }
     // The system's requests to stop are answered by undoing the run.
     m_stopGuard.emplace();
@@ -90,7 +100,8 @@ bool InstallRun::collectLists()
         return false;
     if (m_context.narrowLists)
         m_context.narrowLists(m_context);
-    return true;
+    // A stop while the lists were narrowed ends the run before it writes.
+    return !m_context.stopping;
 }
 
 bool InstallRun::anyUnitsChosen() const
@@ -173,7 +184,9 @@ void InstallRun::runProper()
     if (m_context.stopping)
         return endWithout(Outcome::Interrupted);
     m_outcome = runResult ? Outcome::Installed : Outcome::KindFailed;
-    m_saved = CompletionDialogue(m_context).run(runResult);
+    CompletionDialogue completion(m_context);
+    m_saved = completion.run(runResult);
+    m_statusNotSaved = completion.notSaved() > 0;
     m_context.ui.setRunButtonsEnabled(true);
 }
 
@@ -183,6 +196,26 @@ void InstallRun::endWithout(Outcome outcome)
     m_stopGuard.reset();
     m_outcome = outcome;
     m_context.ui.setRunButtonsEnabled(true);
+}
+
+bool InstallRun::takeRunLock(RunLock &lock)
+{
+    QString refusal;
+    switch (lock.tryTake()) {
+    case ProcessLock::Result::Taken:
+        return true;
+    case ProcessLock::Result::Held: {
+        const RunLock::Holder holder = lock.holder();
+        refusal = m_context.text(InstallText::RunInProgressWindow)
+                          .arg(holder.process, holder.user, holder.started);
+        break;
+    }
+    case ProcessLock::Result::Failed:
+        refusal = m_context.text(InstallText::RunLockNotTaken) + lock.errorString();
+        break;
+    }
+    m_context.ui.showWarning(refusal, QStringLiteral("Warning"));
+    return false;
 }
 
 bool InstallRun::startJournal(RunJournal &journal)

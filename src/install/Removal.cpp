@@ -67,30 +67,35 @@ bool RemoveFileReporting(InstallContext &context, DataKind kind, const QString &
 int RestoreReplacedFiles(InstallContext &context, DataKind kind)
 {
     KindLists &lists = context.kindLists(kind);
-    int restored = 0;
+    QSet<QString> restored;
     for (const KindLists::Replaced &file : std::as_const(lists.replaced)) {
         QString error;
         if (ReplaceWith(file.backup, file.installed, &error))
-            ++restored;
+            restored.insert(file.installed);
         else
             backupKept(context, kind, file.backup, error);
     }
     lists.replaced.clear();
+    MarkUndone(lists.outcomes, restored);
+    int count = int(restored.size());
     // Their packed copies are gone by now.
     for (const KindLists::Replaced &file : std::as_const(lists.packedAside))
-        restored += PutBackPackedName(context, kind, file) ? 1 : 0;
+        count += PutBackPackedName(context, kind, file) ? 1 : 0;
     lists.packedAside.clear();
-    return restored;
+    return count;
 }
 
 int RemoveCreatedFiles(InstallContext &context, DataKind kind)
 {
     KindLists &lists = context.kindLists(kind);
-    int removed = 0;
-    for (const QString &file : std::as_const(lists.createdFiles))
-        removed += RemoveFileReporting(context, kind, file) ? 1 : 0;
+    QSet<QString> removed;
+    for (const QString &file : std::as_const(lists.createdFiles)) {
+        if (RemoveFileReporting(context, kind, file))
+            removed.insert(file);
+    }
     lists.createdFiles.clear();
-    return removed;
+    MarkUndone(lists.outcomes, removed);
+    return int(removed.size());
 }
 
 int RemoveCreatedFolders(InstallContext &context, DataKind kind, bool warnEach)

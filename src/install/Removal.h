@@ -14,14 +14,15 @@ class InstallContext;
 bool RemoveFileReporting(InstallContext &context, DataKind kind, const QString &path);
 
 // Deletes the installed data files that this run created for the kind, as
-// RemoveFileReporting does. Returns how many were deleted.
+// RemoveFileReporting does, and marks their outcomes undone. Returns how
+// many were deleted.
 int RemoveCreatedFiles(InstallContext &context, DataKind kind);
 
 // Puts back the earlier versions of the installed files this run replaced
-// for the kind, and the files it kept aside from its packed copies' places
-// (call it once those copies are gone). One that cannot be put back stays
-// where it is kept, and a status line (and a warning) says where. Returns how
-// many were put back.
+// for the kind, and marks their outcomes undone, and the files it kept aside
+// from its packed copies' places (call it once those copies are gone). One
+// that cannot be put back stays where it is kept, and a status line (and a
+// warning) says where. Returns how many were put back.
 int RestoreReplacedFiles(InstallContext &context, DataKind kind);
 
 // Removes the folders that this run created for the kind, deepest first. Only

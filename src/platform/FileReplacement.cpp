@@ -42,28 +42,54 @@ bool failed(QString *error)
     return false;
 }
 
+// Takes the read-only attribute off the file at path; true when it had it.
+bool clearReadOnly(const std::wstring &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)
+           && SetFileAttributesW(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+}
+
+void setReadOnly(const std::wstring &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_READONLY);
+}
+
 } // namespace
 
 AsideResult KeepAside(const QString &path, const QString &backup, QString *error)
 {
     const std::wstring from = native(path);
     const std::wstring to = native(backup);
+    const bool wasReadOnly = clearReadOnly(from);
     if (CreateHardLinkW(to.c_str(), from.c_str(), nullptr))
         return AsideResult::Linked;
     const DWORD why = GetLastError();
     // FAT and exFAT volumes and some network shares have no hard links.
-    if (why == ERROR_INVALID_FUNCTION || why == ERROR_NOT_SUPPORTED) {
-        if (MoveFileExW(from.c_str(), to.c_str(), 0))
-            return AsideResult::Moved;
-    }
+    if ((why == ERROR_INVALID_FUNCTION || why == ERROR_NOT_SUPPORTED)
+        && MoveFileExW(from.c_str(), to.c_str(), 0))
+        return AsideResult::Moved;
     failed(error);
+    if (wasReadOnly)
+        setReadOnly(from);
     return AsideResult::Failed;
 }
 
 bool ReplaceWith(const QString &from, const QString &to, QString *error, bool *fromMissing)
 {
-    if (MoveFileExW(native(from).c_str(), native(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+    const std::wstring source = native(from);
+    const std::wstring target = native(to);
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
+    if (GetLastError() == ERROR_ACCESS_DENIED && clearReadOnly(target)) {
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return true;
+        const DWORD why = GetLastError();
+        setReadOnly(target);
+        SetLastError(why);
+    }
     if (fromMissing)
         *fromMissing = GetLastError() == ERROR_FILE_NOT_FOUND;
     return failed(error);

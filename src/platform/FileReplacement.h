@@ -17,11 +17,14 @@ enum class AsideResult {
 // Keeps the file at path under backup, on the same volume, as a hard link
 // where the volume allows it, so that the installed name is never missing;
 // else by renaming it. backup must not exist. error gets the system's message.
+// On Windows a read-only file loses that attribute first, since Windows
+// neither replaces nor deletes a read-only file: the backup must be deletable
+// at the end of the run, and a hard link shares the attribute.
 AsideResult KeepAside(const QString &path, const QString &backup, QString *error);
 
-// Renames from to to in one step, replacing a file at to. A link at to is
-// replaced itself, never followed. When it fails because nothing is at from,
-// fromMissing (if given) is set.
+// Renames from to to in one step, replacing a file at to, a read-only one
+// too. A link at to is replaced itself, never followed. When it fails because
+// nothing is at from, fromMissing (if given) is set.
 bool ReplaceWith(const QString &from, const QString &to, QString *error,
                  bool *fromMissing = nullptr);
 

@@ -93,17 +93,20 @@ public:
         return quillon.exitStatus() == QProcess::NormalExit ? quillon.exitCode() : -2;
     }
 
-    // The program's environment: its per-user data (the run's journal) kept
-    // in the test's folder, and the variables a test adds.
+    // The program's environment: its per-user data (the run's journal) and
+    // the lock that keeps runs apart kept in the test's folder, and the
+    // variables a test adds.
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QUILLON_JOURNAL_DIR", filePath("appdata/Quillon"));
+        env.insert("QUILLON_LOCK_DIR", lockFolder());
         for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
             env.insert(it.key(), it.value());
         return env;
     }
     QString journalFolder() const { return filePath("appdata/Quillon"); }
+    QString lockFolder() const { return filePath("locks"); }
 
     // A path named on the command line as the program shows it: qualified,
     // on Windows with its drive, in native form.

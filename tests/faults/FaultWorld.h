@@ -109,6 +109,9 @@ public:
         QProcess quillon;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QUILLON_JOURNAL_DIR", journals);
+        // A run lock of the world's own, outside what is compared: no other
+        // run on this machine waits for the sweep's.
+        env.insert("QUILLON_LOCK_DIR", root + "/locks");
         for (auto it = variables.cbegin(); it != variables.cend(); ++it)
             env.insert(it.key(), it.value());
         quillon.setProcessEnvironment(env);
@@ -192,6 +195,8 @@ private:
         QDir().mkpath(bin);
         QDir().mkpath(journals);
         QDir().mkpath(root + "/status");
+        QDir().mkpath(root + "/locks");
+        QFile::setPermissions(root + "/locks", QFileDevice::Permissions(0x7777));
     }
 
     // Copies a tree with its modes and times.
