@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cstdlib>
 
@@ -26,7 +27,7 @@ RunJournal::RunJournal()
 {
     const QList<QByteArray> fault = qgetenv("QUILLON_TEST_FAULT").split(':');
     if (fault.size() >= 2)
-        m_fault = {fault.at(0), fault.at(1).toInt(), fault.size() > 2 && fault.at(2) == "stop"};
+        m_fault = {fault.at(0), fault.at(1).toInt(), fault.value(2)};
 }
 
 // A journal left open was not finished: it stays for the next start, which
@@ -94,10 +95,15 @@ void RunJournal::reachFaultPoint(Type type)
 {
     if (m_fault.count <= 0 || tagOf(type) != m_fault.tag || --m_fault.count > 0)
         return;
-    if (m_fault.stop)
+    if (m_fault.action == "stop") {
         RequestStopLikeTheSystem();
-    else
+    } else if (m_fault.action == "hold") {
+        // Half way, with the lock held, until another process ends this one.
+        for (;;)
+            QThread::sleep(1);
+    } else {
         std::_Exit(86);
+    }
 }
 
 bool RunJournal::addRoot(const QString &folder)

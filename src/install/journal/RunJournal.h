@@ -96,6 +96,6 @@ private:
     {
         QByteArray tag;
         int count = 0;
-        bool stop = false;
+        QByteArray action; // "stop": a stop request; "hold": wait to be killed; else exit
     } m_fault;
 };
