@@ -30,8 +30,8 @@ setup=(--windows)
 [[ $screenshots == yes ]] && setup+=(--screenshots)
 bash scripts/setup.sh "${setup[@]}"
 bash scripts/build-qt-windows.sh
-bash scripts/build-libdeflate-windows.sh ||
-    echo "windows-check: no libdeflate for Windows; that build inflates everything with zlib" >&2
+bash scripts/build-windows-libraries.sh ||
+    echo "windows-check: no libdeflate or ISA-L for Windows; that build inflates more with zlib" >&2
 
 fail() {
     echo "windows-check: FAILED: $*" >&2
