@@ -9,10 +9,15 @@ endfunction()
 
 # Tests find the source tree and the built programs by the paths compiled into
 # them. A Windows build run under Wine sees this machine's root folder as drive Z:.
+# There the unattended-install tests make their trees where the Linux build's
+# do, named as there ("/tmp/..."): Windows reads such a path as rooted on the
+# current drive, a form that must work as well as "C:\...".
 if(WIN32 AND CMAKE_CROSSCOMPILING)
     set(QUILLON_TEST_DRIVE "Z:")
+    set(QUILLON_TEST_UNIX_TEMP "/tmp")
 else()
     set(QUILLON_TEST_DRIVE "")
+    set(QUILLON_TEST_UNIX_TEMP "")
 endif()
 
 # A static Qt has its plugins linked in: the platform's own one comes by
@@ -24,23 +29,29 @@ function(quillon_import_offscreen_plugin target)
     endif()
 endfunction()
 
-# quillon_add_test(<name> SOURCES <files...> [LIBRARIES <targets...>])
-# One Qt Test executable registered with CTest. Tests run offscreen so that
-# widget tests need no display.
+# quillon_add_test(<name> [NOT_REGISTERED] SOURCES <files...> [LIBRARIES <targets...>])
+# One Qt Test executable registered with CTest, unless NOT_REGISTERED (the
+# caller registers it its own way). Tests run offscreen so that widget tests
+# need no display.
 function(quillon_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "NOT_REGISTERED" "" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBRARIES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     target_compile_definitions(${name} PRIVATE
         QUILLON_SOURCE_DIR="${QUILLON_TEST_DRIVE}${PROJECT_SOURCE_DIR}"
         QUILLON_RESOURCES_DIR="${QUILLON_TEST_DRIVE}${PROJECT_SOURCE_DIR}/resources")
+    if(QUILLON_TEST_UNIX_TEMP)
+        target_compile_definitions(${name} PRIVATE QUILLON_TEST_UNIX_TEMP="${QUILLON_TEST_UNIX_TEMP}")
+    endif()
     set_target_properties(${name} PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     quillon_set_warnings(${name})
     quillon_import_offscreen_plugin(${name})
-    add_test(NAME ${name} COMMAND ${name})
-    quillon_set_test_environment(${name})
+    if(NOT ARG_NOT_REGISTERED)
+        add_test(NAME ${name} COMMAND ${name})
+        quillon_set_test_environment(${name})
+    endif()
 endfunction()
 
 # quillon_set_test_environment(<test> [<VAR=value>...])
@@ -70,3 +81,9 @@ function(quillon_set_test_environment test)
     endif()
     set_tests_properties(${test} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 300)
 endfunction()
+
+# Two builds of one commit give the same programs: MinGW's linker leaves out
+# the link time it would write into the headers and the export table.
+if(MINGW)
+    add_link_options(-Wl,--no-insert-timestamp)
+endif()

@@ -1,5 +1,6 @@
 # The unattended-install part of scripts/windows-check.sh, which sources this
-# file after the Windows and Linux builds (it uses $wine, $build, $root, fail).
+# file after the Windows and Linux builds (it uses $wine, $build, $root, fail
+# and part).
 # Windows paths are written here as a person types them, with backslashes.
 
 c_drive=$WINEPREFIX/drive_c
@@ -52,6 +53,12 @@ make_data_sets() {
     cp samples/plain/STY_2027SS/Sports/Jacket/JK27S01.sty "$plain/STY_2027SS/$unit/재킷 เสื้อ 夹克.sty"
     cp samples/plain/STI_2027SS/Formal/Coat/CT27S01.sti "$plain/STI_2027SS/$unit/재킷 เสื้อ 夹克.sti"
     cp samples/plain/DETAIL_2027SS/Buttons/BT27S01.tfc "$plain/DETAIL_2027SS/단추 กระดุม 纽扣/단추.tfc"
+    # Paths past 260 characters in the data set itself, which quillon-pack.exe
+    # reads and writes and quillon.com reads.
+    local long='A unit folder whose long name takes the data set past 260 characters'
+    long="$long 1/$long 2/$long 3/$long 4"
+    mkdir -p "$plain/STI_2027SS/$long"
+    cp samples/plain/STI_2027SS/Formal/Coat/CT27S01.sti "$plain/STI_2027SS/$long/long.sti"
     local pack_options=(--year 2027 --season S/S --volume 12 --folder STY=STY_2027SS
                         --folder STI=STI_2027SS --folder DETAIL=DETAIL_2027SS)
     "$bin_linux/quillon-pack" "$plain" "$check/linux-dataset" "${pack_options[@]}" >/dev/null
@@ -60,7 +67,10 @@ make_data_sets() {
         || fail "quillon-pack.exe could not pack the data set"
     diff -r "$check/linux-dataset" "$(unix_path "$dataset")" >/dev/null \
         || fail "quillon-pack.exe and the Linux quillon-pack made different data sets"
-    echo "  quillon-pack.exe packed the same data set as the Linux build, in $dataset"
+    local longest="$dataset\\STI_2027SS\\${long//\//\\}\\long.sti_"
+    ((${#longest} > 260)) || fail "the data set's longest path is only ${#longest} characters long"
+    echo "  quillon-pack.exe packed the same data set as the Linux build, in $dataset," \
+        "with a path of ${#longest} characters"
 }
 
 # Vestra 2.5 in the registry's 64-bit view; the newer 3.1, a 32-bit program,
@@ -144,13 +154,111 @@ console_text() {
         | sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' | tr -d '\r' || true
 }
 
+# The same install with every path as a Linux user writes it: the data set,
+# the registry export and, inside it, Vestra's folder, which Windows reads as
+# rooted on the current drive (Z:, this machine's root).
+linux_form_paths() {
+    local folder=$check/linux-form
+    mkdir -p "$folder/Vestra 3.1/Bin"
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_LOCAL_MACHINE\SOFTWARE\Kestrel\Vestra\3.1\Directory]' \
+        "\"Defaultdir\"=\"$folder/Vestra 3.1\"" >"$folder/registry.reg"
+    expect_status "quillon.com, paths in Linux form (/work/..., rooted on the current drive)" 0 \
+        "$(run_cmd 'C:\quillon-check\redirected.bat' "$bin_windows/quillon.com" --silent \
+            --dataset "$check/linux-dataset" --registry "$folder/registry.reg" --status-dir "$folder")"
+    diff -r "$linux_vestra/Bin" "$folder/Vestra 3.1/Bin" >/dev/null \
+        || fail "paths in Linux form: the installed tree differs from the Linux build's"
+    echo "  Paths in Linux form: the installed tree is byte for byte the Linux build's"
+}
+
+# --verify, --silent --repair and --report on the installed Vestra 3.1.
+check_and_repair() {
+    local com="$bin_windows/quillon.com" batch='C:\quillon-check\redirected.bat'
+    local report='C:\quillon-check\report.json'
+    expect_status "quillon.com --verify, everything installed" 0 \
+        "$(run_cmd "$batch" "$com" --verify --dataset "\"$dataset\"" --report "$report")"
+    grep -q '"command": "verify"' "$(unix_path "$report")" || fail "--verify wrote no report"
+    local damaged
+    damaged="$(unix_path "$vestra")/Bin/STY_2027SS/Sports/Jacket/JK27S01.sty"
+    printf 'changed' >>"$damaged"
+    expect_status "quillon.com --verify, one file changed" 1 \
+        "$(run_cmd "$batch" "$com" --verify --dataset "\"$dataset\"")"
+    expect_status "quillon.com --silent --repair --report" 1 \
+        "$(run_cmd "$batch" "$com" --silent --repair --dataset "\"$dataset\"" --report "$report")"
+    grep -q '"result": "replaced"' "$(unix_path "$report")" \
+        || fail "the repair's report names no replaced file"
+    expect_status "quillon.com --verify, after the repair" 0 \
+        "$(run_cmd "$batch" "$com" --verify --dataset "\"$dataset\"")"
+    same_tree "Repaired"
+}
+
+# Names that cannot exist on Windows, made by hand on Linux: quillon-pack.exe
+# refuses them, and quillon.com fails each such file of a data set, never
+# opening a device, and installs the rest.
+refused_names() {
+    local plain=$check/bad-plain out=$check/bad-out
+    mkdir -p "$plain/STY/Case" "$plain/STY/lpt1" "$plain/STY/Coats."
+    local sty=samples/plain/STY_2027SS/Sports/Jacket/JK27S01.sty
+    for name in Case/con.sty Case/A.sty Case/a.sty lpt1/x.sty Coats./y.sty Case/ok.sty; do
+        cp "$sty" "$plain/STY/$name"
+    done
+    local status=0
+    "$wine" "$bin_windows/quillon-pack.exe" "Z:$plain" "Z:$out" >/dev/null 2>"$check/pack-errors.txt" \
+        || status=$?
+    [[ $status == 1 && ! -e $out && $(grep -c Refusing "$check/pack-errors.txt") == 5 ]] \
+        || fail "quillon-pack.exe did not refuse the five names: $(cat "$check/pack-errors.txt")"
+    echo "  quillon-pack.exe refuses con.sty, A.sty and a.sty, lpt1 and Coats., and writes nothing"
+
+    local bad=$check/bad-dataset destination='C:\quillon-check\names'
+    cp -r "$check/linux-dataset" "$bad"
+    local packed=$bad/STY_2027SS/Sports/Jacket/JK27S01.sty_
+    mkdir -p "$bad/STY_2027SS/Case" "$bad/STY_2027SS/lpt1" "$(unix_path "$destination")"
+    for name in Case/con.sty_ Case/Aux.sty_ Case/A.sty_ Case/a.sty_ lpt1/x.sty_; do
+        cp "$packed" "$bad/STY_2027SS/$name"
+    done
+    expect_status "quillon.com, a data set with names Windows cannot hold" 2 \
+        "$(run_cmd 'C:\quillon-check\redirected.bat' "$bin_windows/quillon.com" --silent --lang English \
+            --kinds STY --dataset "Z:$bad" --dest "STY=$destination")"
+    local lines
+    lines=$(grep -c "$(install_text English 190)" "$(unix_path 'C:\quillon-check\out.txt')" || true)
+    [[ $lines == 5 ]] || fail "not every refused name has its line ($lines of 5)"
+    # The folder of the refused files is made, as every folder of the data set is.
+    rmdir "$(unix_path "$destination")/Case" || fail "a refused file was written"
+    diff -r "$linux_vestra/Bin/STY_2027SS" "$(unix_path "$destination")" >/dev/null \
+        || fail "names Windows cannot hold: what was installed is not the good files alone"
+    echo "  Each of con.sty, Aux.sty, A.sty, a.sty and lpt1 fails with its rule; the rest is installed"
+}
+
+# A delivery made with --installer: the installed programs check the season
+# from their own folder, with no --dataset.
+delivery() {
+    local delivered='C:\Quillon 배포\Season 2027SS'
+    "$wine" "$bin_windows/quillon-pack.exe" "Z:$check/plain" "$delivered" --year 2027 --season S/S \
+        --volume 12 --folder STY=STY_2027SS --folder STI=STI_2027SS --folder DETAIL=DETAIL_2027SS \
+        --installer "Z:$bin_windows" >"$check/delivery.txt" || fail "quillon-pack.exe --installer failed"
+    grep -q "^Total: " "$check/delivery.txt" || fail "quillon-pack.exe --installer listed no total"
+    expect_status "the delivered quillon.com --verify, from its own folder" 0 \
+        "$(run_cmd 'C:\quillon-check\redirected.bat' "$delivered\quillon.com" --verify)"
+}
+
+# What the Windows check cannot show yet, or Wine cannot show at all.
+not_shown() {
+    echo "  Not checked here (other work in progress): a run killed by its process id and the next"
+    echo "    start's recovery; two runs at once on one destination; read-only installed files"
+    echo "    replaced by --overwrite all"
+    echo "  Skipped, not a Windows fault: a stop by Unix SIGTERM (Wine turns it into no console"
+    echo "    event; tst_recovery asks the console handler itself), and a full volume mounted"
+    echo "    below a drive (Wine answers the free space of the drive; checked on Linux)"
+}
+
 install_checks() {
-    echo "== Unattended installs under Wine"
+    part "Unattended installs under Wine: data sets and registry"
     rm -rf "$check"
     mkdir -p "$check"
     write_batches
     make_data_sets
     write_registry
+    part "Unattended installs under Wine: installs, status files, console"
     local com="$bin_windows/quillon.com" exe="$bin_windows/quillon.exe"
     local out='C:\quillon-check\out.txt'
     local done_text done_word
@@ -186,4 +294,14 @@ install_checks() {
     [[ $text == *"$done_word"* && $text == *"exit=1"* ]] \
         || fail "the Korean lines did not reach the console as written: $text"
     echo "  In a console the Korean lines read as written (\"$done_word\"), and %ERRORLEVEL% is 1"
+
+    part "Unattended installs under Wine: paths in Linux form"
+    linux_form_paths
+    part "Unattended installs under Wine: check, repair and report"
+    check_and_repair
+    part "Unattended installs under Wine: names Windows cannot hold"
+    refused_names
+    part "Unattended installs under Wine: a delivery"
+    delivery
+    not_shown
 }

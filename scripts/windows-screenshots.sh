@@ -5,7 +5,6 @@
 # window manager, English and Korean, into docs/screenshots/windows/.
 
 take_screenshots() {
-    echo "== Screenshots of the Windows build"
     # Wine's own Tahoma, which its settings give for Windows' dialog font; Wine
     # finds it only in the prefix's font folder.
     cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -24,24 +23,10 @@ take_screenshots() {
     # start on the virtual display, so everything started without one ends.
     "$wineserver" -k 2>/dev/null || true
     "$wineserver" -w
-    local display=99
-    while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    local xvfb=$!
-    for _ in $(seq 50); do
-        [[ -e /tmp/.X11-unix/X$display ]] && break
-        sleep 0.1
-    done
-    DISPLAY=":$display" openbox >/dev/null 2>&1 &
-    local wm=$!
-    sleep 1
     local output=$root/docs/screenshots/windows
     mkdir -p "$output"
     local status=0
-    DISPLAY=":$display" timeout 600 "$wine" "$build/bin/windows-shots.exe" "Z:$output" "$dataset" \
-        English Korean || status=$?
-    kill "$wm" "$xvfb" 2>/dev/null || true
+    bash "$root/scripts/virtual-display.sh" timeout 600 "$wine" "$build/bin/windows-shots.exe" \
+        "Z:$output" "$dataset" English Korean || status=$?
     ((status == 0)) || fail "windows-shots.exe could not take every picture"
 }

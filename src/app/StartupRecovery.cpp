@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/SilentInstall.h"
 #include "i18n/Languages.h"
+#include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 #include "install/FailureLines.h"
@@ -19,15 +20,22 @@ bool somethingToSay(const RecoveryReport &report)
     return report.runs > 0 || !report.failures.isEmpty();
 }
 
-// The message about what was undone: one text, then a line for each thing
-// that could not be undone.
-QString messageAbout(const RecoveryReport &report, const CommandLine &commandLine)
+// The texts of the language given, else of the run undone, else English.
+LanguageTextTable textsAbout(const RecoveryReport &report, const CommandLine &commandLine)
 {
     QString language = commandLine.language;
     if (language.isEmpty())
         language = report.language.isEmpty() ? QStringLiteral("English") : report.language;
     LanguageTextTable texts;
     LoadTextTable(texts, commandLine.settings.programFolder, language, TextSection::InstallForm);
+    return texts;
+}
+
+// The message about what was undone: one text, then a line for each thing
+// that could not be undone.
+QString messageAbout(const RecoveryReport &report, const CommandLine &commandLine)
+{
+    const LanguageTextTable texts = textsAbout(report, commandLine);
     QString message = GetText(texts, InstallText::Recovered)
                               .arg(report.files)
                               .arg(report.folders)
@@ -71,9 +79,13 @@ void RecoverBeforeSilentInstall(const CommandLine &commandLine)
 void RecoverBeforeWindows(const CommandLine &commandLine)
 {
     const RecoveryReport report = RecoverInterruptedRuns(RunJournal::defaultFolder());
-    if (somethingToSay(report))
+    if (somethingToSay(report)) {
+        const LanguageTextTable texts = textsAbout(report, commandLine);
         ShowMessageBox(nullptr,
                        report.failures.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
-                       QStringLiteral("Interrupted Installation"),
-                       messageAbout(report, commandLine));
+                       TextOr(texts, InstallText::InterruptedCaption,
+                              QStringLiteral("Interrupted Installation")),
+                       messageAbout(report, commandLine),
+                       {TextOr(texts, InstallText::OkButton, QStringLiteral("OK")), {}, {}});
+    }
 }

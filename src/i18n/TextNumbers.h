@@ -24,6 +24,19 @@ enum : int {
     SystemMessage = 17, // marks the system's own (English) words after a cause
     HomePageLink = 18,  // the links' names for the keyboard and screen readers
     EMailLink = 19,
+    // The texts the readme card is drawn from, read out in its stead.
+    ReadmeSubtitle = 35,
+    ReadmeInstallsHeading = 36,
+    ReadmeInstallsBody = 37,
+    ReadmeRequirement = 38,
+    ReadmeStepsHeading = 39,
+    ReadmeStep1 = 40,
+    ReadmeStep2 = 41,
+    ReadmeStep3 = 42,
+    ReadmeStep4 = 43,
+    ReadmeHomePage = 44,
+    ReadmeContactNote = 45,
+    ReadmeBoxName = 46, // the name of the box that scrolls the card
 };
 } // namespace MainText
 
@@ -159,6 +172,10 @@ enum : int {
     RepairIncomplete = 130,
     ReportWritten = 131,
     ReportNotWritten = 132,
+    // Names and descriptions for screen readers.
+    FolderButtonName = 210, // choose the install folder of the %1 data
+    ProgressName = 211,
+    StatusMemoName = 212,
     ReasonLinkInTheWay = 90,
     ReasonFolderInTheWay = 91,
     ReasonNotRecorded = 92,
@@ -169,6 +186,15 @@ enum : int {
     RunStopped = 97,
     Recovered = 98, // %1 files and %2 folders removed, %3 files put back
     NothingToRecover = 99,
+    // Names of the data set that cannot exist on Windows, and the rule each breaks.
+    ReasonNameNotAllowed = 190,
+    NameIsDevice = 191,
+    NameEndsInDotOrSpace = 192,
+    NameHasForbiddenCharacter = 193,
+    NameDiffersOnlyInCase = 194, // followed by the other name
+    FolderNotInstalled = 195,    // the folder and everything in it
+    InterruptedCaption = 200,    // over the message about an interrupted run undone
+    FolderButtonTip = 201,       // the folder buttons of pages 2 to 4
 };
 } // namespace InstallText
 
@@ -201,5 +227,6 @@ enum : int {
     DeleteFolderCaption = 31,
     YesButton = 32,
     NoButton = 33,
+    ChosenFolderName = 40, // for screen readers: the label that shows the chosen folder
 };
 } // namespace DirectoryText

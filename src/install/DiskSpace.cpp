@@ -5,12 +5,12 @@
 #include "install/InstallUi.h"
 #include "package/PackageKind.h"
 #include "package/PackageReader.h"
+#include "platform/DriveList.h"
 #include "selection/WizardState.h"
 
 #include <QFileInfo>
 #include <QLocale>
 #include <QMap>
-#include <QStorageInfo>
 
 namespace {
 
@@ -21,16 +21,6 @@ struct VolumeNeed
     qint64 needed = 0; // packed copies + unpacked data - files replaced
     qint64 available = 0;
 };
-
-// The volume a folder is on, found through the nearest folder that exists:
-// destinations are often created by the run.
-QStorageInfo volumeOf(const QString &folder)
-{
-    QFileInfo info(folder);
-    while (!info.exists() && info.absolutePath() != info.absoluteFilePath())
-        info = QFileInfo(info.absolutePath());
-    return QStorageInfo(info.absoluteFilePath());
-}
 
 qint64 neededFor(const KindLists &lists)
 {
@@ -61,7 +51,7 @@ bool CheckDiskSpace(InstallContext &context)
         const KindLists &lists = context.kindLists(kind);
         if (!context.state.kind(kind).selected || !lists.unitsChosen)
             continue;
-        const QStorageInfo storage = volumeOf(context.state.kind(kind).destination);
+        const QStorageInfo storage = VolumeOfFolder(context.state.kind(kind).destination);
         if (!storage.isValid())
             continue; // the folder step reports a destination that cannot be made
         VolumeNeed &need = volumes[storage.rootPath()];

@@ -73,6 +73,8 @@ QString FailureCode(FailureReason reason)
         return QStringLiteral("folder-in-the-way");
     case FailureReason::NotRecorded:
         return QStringLiteral("not-recorded");
+    case FailureReason::NameNotAllowed:
+        return QStringLiteral("name-not-allowed");
     case FailureReason::Other:
         break;
     }

@@ -3,6 +3,7 @@
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "install/NameRefusal.h"
 #include "platform/AccessRights.h"
 
 #include <QDirIterator>
@@ -39,6 +40,14 @@ namespace {
 bool isLink(const QFileInfo &info)
 {
     return info.isSymbolicLink() || info.isJunction() || info.isShortcut();
+}
+
+// A folder, or a packed file of the kind, that is neither hidden nor a link.
+bool isInstalled(DataKind kind, const QFileInfo &info)
+{
+    if (info.fileName().startsWith(u'.') || isLink(info))
+        return false;
+    return info.isDir() || IsPackedFileOf(kind, info.fileName());
 }
 
 void advanceScanProgress(InstallContext &context)
@@ -84,11 +93,16 @@ std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
         return std::nullopt;
     OpenFolder open{folder.endsWith(u'/') ? folder : folder + u'/', {}, 0};
     // No sorting: the listing order is kept, as the file system gives it.
-    QDirIterator it(open.prefix, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    // Where names keep Windows's rules, Qt lists an entry the system cannot
+    // look at ("lpt1", "Coats.") only among the system entries.
+    const QDir::Filters system = context.windowsNames ? QDir::System : QDir::Filters();
+    QDirIterator it(open.prefix, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | system);
     while (it.hasNext()) {
         it.next();
-        open.entries.append(it.fileInfo());
+        if (isInstalled(context.currentKind(), it.fileInfo()) || SeenOnlyByName(it.fileInfo()))
+            open.entries.append(it.fileInfo());
     }
+    RefuseWindowsNames(context, open.entries);
     return open;
 }
 
@@ -97,7 +111,6 @@ std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
 void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
 {
     KindLists &lists = context.currentLists();
-    const DataKind kind = context.currentKind();
     // A stack of folders instead of a call per level, so that a tree
     // thousands of levels deep cannot overflow the stack; the order is the
     // same: a folder, then its contents, before the next entry of its parent.
@@ -112,17 +125,15 @@ void ScanFolder(InstallContext &context, const QString &folder, bool recursive)
         }
         const QFileInfo info = top.entries.at(top.next++);
         context.ui.processEvents();
-        if (info.fileName().startsWith(u'.') || isLink(info))
-            continue;
         const QString path = top.prefix + info.fileName();
-        if (info.isDir()) {
-            lists.sourceFolders.append(path);
-            if (!recursive)
-                continue;
-            if (auto sub = enter(context, path))
-                stack.push_back(std::move(*sub));
-        } else if (IsPackedFileOf(kind, path)) {
+        if (!info.isDir()) {
             lists.sourceFiles.append(path);
+            continue;
         }
+        lists.sourceFolders.append(path);
+        if (!recursive)
+            continue;
+        if (auto sub = enter(context, path))
+            stack.push_back(std::move(*sub));
     }
 }

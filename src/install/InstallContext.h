@@ -1,6 +1,7 @@
 #pragma once
 
 #include "install/KindLists.h"
+#include "platform/WindowsNames.h"
 #include "selection/DataKind.h"
 
 #include <array>
@@ -34,6 +35,8 @@ public:
     int unpackWorkers = 0;
     // The system asked the program to stop: the run is undone without questions.
     bool stopping = false;
+    // Names that cannot exist on Windows are refused as the lists are built.
+    bool windowsNames = SystemKeepsWindowsNames();
 
     // Called once the lists are built and mapped, before anything is
     // installed; it may narrow them (a repair keeps what is missing or

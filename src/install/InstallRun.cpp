@@ -249,7 +249,10 @@ void InstallRun::finishJournal(RunJournal &journal)
 InstallRun::KindResult InstallRun::installKind(DataKind kind)
 {
     m_context.ui.addMemoLine(m_context.text(textsOf(kind).started));
-    const KindLists &lists = m_context.kindLists(kind);
+    KindLists &lists = m_context.kindLists(kind);
+    // Files whose names cannot exist here were refused as the lists were built.
+    lists.failedFiles += int(lists.refusedFiles.size());
+    lists.outcomes += lists.refusedFiles;
     const bool finished
             = PrepareAndCopyKind(m_context) && (lists.refused || ExtractCopiedFiles(m_context));
     updateElapsed();
@@ -265,7 +268,7 @@ InstallRun::KindResult InstallRun::installKind(DataKind kind)
 InstallRun::KindResult InstallRun::reportResult(DataKind kind)
 {
     const KindLists &lists = m_context.kindLists(kind);
-    const qsizetype files = lists.sourceFiles.size();
+    const qsizetype files = lists.sourceFiles.size() + lists.refusedFiles.size();
     const bool nothing = lists.refused || (files > 0 && lists.failedFiles == files)
                          || (files == 0 && lists.unreadFolders > 0);
     if (nothing) {

@@ -14,6 +14,9 @@ struct KindLists
     QStringList destinationFiles;   // sourceFiles mapped under the destination
     QStringList copied;             // packed copies put into the destination by this run
     QStringList status;             // the lines of the kind's status file ("fail list")
+    // Packed files whose names cannot exist on this system: never opened,
+    // they count as failed files of every run and check.
+    QList<FileOutcome> refusedFiles;
 
     // What this run created, so that removing after a cancel takes away only
     // that and never something that was there before.
@@ -41,6 +44,7 @@ struct KindLists
     {
         sourceFolders.clear();
         sourceFiles.clear();
+        refusedFiles.clear();
         unreadFolders = 0;
     }
 

@@ -4,6 +4,7 @@
 #include "install/FolderScan.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "install/NameRefusal.h"
 #include "selection/UnitTree.h"
 #include "selection/WizardState.h"
 
@@ -47,6 +48,11 @@ bool BuildFromChosenUnits(InstallContext &context)
             return false;
         const UnitNode &node = tree.node(i);
         int next = i + 1;
+        if (node.image != UnitUnchecked && !node.folder.isEmpty()
+            && !AcceptChosenFolder(context, node.folder)) {
+            i = tree.subtreeEnd(i); // nothing below a refused folder is taken
+            continue;
+        }
         if (node.image != UnitUnchecked && !node.folder.isEmpty()) {
             if (node.image == UnitChecked) {
                 roots.append(node.folder);

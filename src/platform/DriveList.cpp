@@ -7,6 +7,7 @@
 #endif
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -71,4 +72,12 @@ QString DriveDisplayName(const Drive &drive)
 {
     const QString root = QDir::toNativeSeparators(drive.root);
     return drive.name.isEmpty() ? root : root + QStringLiteral("  [") + drive.name + u']';
+}
+
+QStorageInfo VolumeOfFolder(const QString &folder)
+{
+    QFileInfo info(folder);
+    while (!info.exists() && info.absolutePath() != info.absoluteFilePath())
+        info = QFileInfo(info.absolutePath());
+    return QStorageInfo(info.absoluteFilePath());
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStorageInfo>
 #include <QString>
 
 #include <memory>
@@ -46,3 +47,8 @@ int DriveIndexOf(const QList<Drive> &drives, const QString &path);
 
 // The drive as the combo shows it: its root in native form and its label.
 QString DriveDisplayName(const Drive &drive);
+
+// The volume a folder is on, found through the nearest folder on its path
+// that exists (destinations are often made by the run), in any form the
+// folder is given.
+QStorageInfo VolumeOfFolder(const QString &folder);

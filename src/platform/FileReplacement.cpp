@@ -1,5 +1,7 @@
 #include "FileReplacement.h"
 
+#include "platform/LongPath.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -21,14 +23,7 @@ namespace {
 // Windows version, whatever the system's long-path setting.
 std::wstring native(const QString &path)
 {
-    const QString local = QDir::toNativeSeparators(QDir::cleanPath(path));
-    if (!QDir::isAbsolutePath(path))
-        return local.toStdWString();
-    if (local.startsWith(QLatin1String("\\\\?\\")))
-        return local.toStdWString();
-    if (local.startsWith(QLatin1String("\\\\")))
-        return (QLatin1String("\\\\?\\UNC\\") + local.mid(2)).toStdWString();
-    return (QLatin1String("\\\\?\\") + local).toStdWString();
+    return LongPathForm(path).toStdWString();
 }
 
 bool failed(QString *error)

@@ -1,5 +1,7 @@
 #include "FolderIdentity.h"
 
+#include "platform/LongPath.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,7 +20,7 @@ namespace {
 // path resolves neither short names nor case.
 QString resolvedExistingFolder(const QString &folder)
 {
-    const std::wstring native = QDir::toNativeSeparators(folder).toStdWString();
+    const std::wstring native = LongPathForm(folder).toStdWString();
     HANDLE handle = CreateFileW(native.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

@@ -1,5 +1,6 @@
 #include "MountedVolumeDriveList.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -25,7 +26,8 @@ QList<Drive> MountedVolumeDriveList::drives() const
 DriveType MountedVolumeDriveList::driveType(const QString &root) const
 {
     const QStorageInfo volume(root);
-    if (!volume.isValid() || !volume.isReady() || volume.rootPath() != root)
+    if (!volume.isValid() || !volume.isReady()
+        || volume.rootPath() != QDir::cleanPath(QFileInfo(root).absoluteFilePath()))
         return DriveType::Other;
     return DriveTypeOfFileSystem(volume.fileSystemType());
 }

@@ -1,5 +1,7 @@
 #include "WindowsDriveList.h"
 
+#include "platform/LongPath.h"
+
 #include <QDir>
 #include <QStorageInfo>
 
@@ -21,7 +23,9 @@ QList<Drive> WindowsDriveList::drives() const
 
 DriveType WindowsDriveList::driveType(const QString &root) const
 {
-    const std::wstring native = QDir::toNativeSeparators(root).toStdWString();
+    // The system wants the root itself, "C:\" or "\\server\share\", with its
+    // backslash, whatever form the root was given in.
+    const std::wstring native = RootOfQualified(LongPathForm(root)).toStdWString();
     switch (GetDriveTypeW(native.c_str())) {
     case DRIVE_FIXED:
         return DriveType::Fixed;

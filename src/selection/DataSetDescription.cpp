@@ -4,6 +4,7 @@
 #include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
+#include "platform/WindowsNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,8 @@ bool isPlainFolderName(const QString &name)
         if (forbidden.contains(c) || c.unicode() < 0x20)
             return false;
     }
-    return true;
+    // On Windows "AUX" or "STY." would name a device or another folder.
+    return !SystemKeepsWindowsNames() || WindowsNameRuleOf(name) == WindowsNameRule::Allowed;
 }
 
 bool hasAnySection(const IniFile &ini)

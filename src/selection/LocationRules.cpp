@@ -55,13 +55,35 @@ QString WithRootSeparator(const QString &path)
     return path.endsWith(u':') ? path + u'/' : path;
 }
 
+QString NearestExistingFolder(const QString &path)
+{
+    // A relative path would be taken from wherever the program was started.
+    if (!QDir::isAbsolutePath(path))
+        return {};
+    QString folder = QDir::cleanPath(path);
+    while (!QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder)
+            return {};
+        folder = parent;
+    }
+    return folder;
+}
+
 QString StartFolder(const QString &startPath)
 {
     const QString path = WithRootSeparator(startPath);
-    // A relative path would be taken from wherever the program was started.
-    if (!QDir::isAbsolutePath(path) || !QFileInfo(path).isDir())
-        return FallbackStartPath();
-    return path;
+    if (QFileInfo(path).isDir() && QDir::isAbsolutePath(path))
+        return path;
+    const QString nearest = NearestExistingFolder(path);
+    return nearest.isEmpty() ? FallbackStartPath() : nearest;
+}
+
+QString StartChoice(const QString &startPath)
+{
+    const QString path = WithRootSeparator(startPath);
+    const bool notMadeYet = !QFileInfo::exists(path) && !NearestExistingFolder(path).isEmpty();
+    return notMadeYet ? path : StartFolder(startPath);
 }
 
 bool IsVersionFolder(const QString &path, const QStringList &versionFolderList)

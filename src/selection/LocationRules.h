@@ -29,9 +29,19 @@ LocationSetup SetupFor(DataKind kind, const WizardState &state);
 // A drive letter with its colon alone ("D:") stands for the drive's root ("D:/").
 QString WithRootSeparator(const QString &path);
 
+// The nearest existing folder at or above an absolute path, or empty.
+QString NearestExistingFolder(const QString &path);
+
 // The folder the dialog opens on: the start path when it names an existing
-// folder, otherwise the platform's fallback ("C:/" on Windows, "/" elsewhere).
+// folder, otherwise the nearest existing folder above it, otherwise the
+// platform's fallback ("C:/" on Windows, "/" elsewhere).
 QString StartFolder(const QString &startPath);
+
+// The folder the dialog offers first: the start path itself where it names a
+// folder not made yet below an existing one (a kind's default folder before
+// the first install, which the install makes), so that OK gives it back;
+// otherwise StartFolder().
+QString StartChoice(const QString &startPath);
 
 // True when the path names one of the versions' own folders.
 bool IsVersionFolder(const QString &path, const QStringList &versionFolderList);

@@ -3,6 +3,7 @@
 #include "ui_TLanguageForm.h"
 
 #include "i18n/Languages.h"
+#include "shell/ShellAccessibility.h"
 #include "shell/TMainForm.h"
 #include "ui/DefaultButtonKey.h"
 #include "ui/FormStyle.h"
@@ -10,9 +11,36 @@
 #include "ui/Pictures.h"
 #include "ui/QtTranslations.h"
 
+#include <QKeyEvent>
+
 namespace {
 const int ClientWidth = 473; // the banner's width
 const int ClientHeight = 550;
+
+// The button next to `from` in the direction of an arrow key, in the same row
+// or column, or null at the edge of the grid.
+QToolButton *neighbour(const QList<QToolButton *> &buttons, const QToolButton *from, int key)
+{
+    const bool across = key == Qt::Key_Left || key == Qt::Key_Right;
+    const int sign = key == Qt::Key_Left || key == Qt::Key_Up ? -1 : 1;
+    QToolButton *nearest = nullptr;
+    int nearestDistance = 0;
+    for (QToolButton *button : buttons) {
+        const QRect a = from->geometry();
+        const QRect b = button->geometry();
+        const bool inLine = across ? a.top() <= b.bottom() && b.top() <= a.bottom()
+                                   : a.left() <= b.right() && b.left() <= a.right();
+        const int distance
+                = sign
+                  * (across ? b.center().x() - a.center().x() : b.center().y() - a.center().y());
+        if (inLine && distance > 0 && (!nearest || distance < nearestDistance)) {
+            nearest = button;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
 } // namespace
 
 TLanguageForm::TLanguageForm(const RunSettings &settings, QWidget *parent)
@@ -20,6 +48,7 @@ TLanguageForm::TLanguageForm(const RunSettings &settings, QWidget *parent)
 {
     ui->setupUi(this);
     FormStyle::SetBackground(this);
+    FormStyle::ShowFocusAlways();
     FormStyle::SetTitleStyle(ui->stMainText);
     InitPictures();
     ui->Image1->setPixmap(QPixmap(Pictures::Banner));
@@ -28,11 +57,10 @@ TLanguageForm::TLanguageForm(const RunSettings &settings, QWidget *parent)
     bold.setBold(true);
     QPalette navy = ui->sbKorean->palette();
     navy.setColor(QPalette::ButtonText, FormStyle::ButtonColour);
-    const QList<QToolButton *> buttons{ui->sbKorean,     ui->sbEnglish,  ui->sbChinese,
-                                       ui->sbIndonesian, ui->sbJapanese, ui->sbTaiwanese,
-                                       ui->sbThai};
-    for (qsizetype i = 0; i < buttons.size(); ++i) {
-        QToolButton *button = buttons.at(i);
+    m_buttons = {ui->sbKorean,   ui->sbEnglish,   ui->sbChinese, ui->sbIndonesian,
+                 ui->sbJapanese, ui->sbTaiwanese, ui->sbThai};
+    for (qsizetype i = 0; i < m_buttons.size(); ++i) {
+        QToolButton *button = m_buttons.at(i);
         button->setAutoRaise(true);
         button->setFont(bold);
         button->setPalette(navy);
@@ -42,11 +70,13 @@ TLanguageForm::TLanguageForm(const RunSettings &settings, QWidget *parent)
         // the one that Enter or Space presses.
         button->setStyleSheet(
                 QStringLiteral("QToolButton:focus { border: 1px dotted #000080; padding: 1px; }"));
+        button->installEventFilter(this);
         connectButton(button, LanguageNames().at(i));
     }
     // Enter, like Space, presses the focused language button.
     new DefaultButtonKey(this, nullptr);
     ui->sbKorean->setFocus(Qt::OtherFocusReason);
+    DescribeLanguageWindow(*ui);
 
     FormStyle::FixSize(this, ClientWidth, ClientHeight);
     FormStyle::CentreOnScreen(this);
@@ -62,6 +92,27 @@ TMainForm *TLanguageForm::welcomeWindow() const
 void TLanguageForm::connectButton(QToolButton *button, const QString &language)
 {
     connect(button, &QToolButton::clicked, this, [this, language] { ChooseLanguage(language); });
+}
+
+// The arrow keys move between the buttons as they stand in their grid; the
+// button that takes the focus is scrolled into sight on a small screen.
+bool TLanguageForm::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *button = qobject_cast<QToolButton *>(watched);
+    if (!button || !m_buttons.contains(button))
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn)
+        ui->languageScroll->ensureWidgetVisible(button);
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up
+            || key == Qt::Key_Down) {
+            if (QToolButton *next = neighbour(m_buttons, button, key))
+                next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TLanguageForm::ChooseLanguage(const QString &language)

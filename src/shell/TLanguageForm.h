@@ -17,7 +17,8 @@ class TLanguageForm;
 // The first window and the application's main window: seven buttons, one per
 // interface language. Its own texts are English and fixed. Choosing a
 // language opens the welcome window, which this window owns, and hides this
-// one; it stays alive, hidden, until the program ends.
+// one; it stays alive, hidden, until the program ends. On a small or scaled
+// screen the buttons' box gives up height and scrolls.
 class TLanguageForm : public QWidget
 {
     Q_OBJECT
@@ -33,10 +34,14 @@ public:
     // The welcome window, once a language was chosen.
     TMainForm *welcomeWindow() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void connectButton(QToolButton *button, const QString &language);
 
     std::unique_ptr<Ui::TLanguageForm> ui;
     RunSettings m_settings;
+    QList<QToolButton *> m_buttons; // in the order of the language names
     QPointer<TMainForm> m_welcome;
 };

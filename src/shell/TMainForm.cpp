@@ -5,9 +5,11 @@
 #include "i18n/Languages.h"
 #include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
+#include "shell/ShellAccessibility.h"
 #include "ui/DefaultButtonKey.h"
 #include "ui/FormStyle.h"
 #include "ui/LanguageFont.h"
+#include "ui/LinkAccessible.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
 #include "ui/QtTranslations.h"
@@ -55,15 +57,22 @@ TMainForm::TMainForm(const RunSettings &settings, QWidget *owner)
 {
     ui->setupUi(this);
     FormStyle::SetBackground(this);
+    FormStyle::ShowFocusAlways();
     FormStyle::SetTitleStyle(ui->stMainText);
 
     QPalette white = ui->ScrollBox1->palette();
     white.setColor(QPalette::Window, Qt::white);
     ui->ScrollBox1->setPalette(white);
+    // The box takes the focus for the wheel and the arrow keys; a dotted
+    // frame says so.
+    ui->ScrollBox1->setStyleSheet(
+            QStringLiteral("QScrollArea:focus { border: 1px dotted #000080; }"));
     ui->ScrollBox1->viewport()->setAutoFillBackground(true);
     ui->ScrollBox1->viewport()->installEventFilter(this);
     ui->imgReadMe->installEventFilter(this);
     setUpLinks();
+    LinkAccessible::Attach(ui->lbHomepage, [this] { lbHomepageClick(); });
+    LinkAccessible::Attach(ui->lbEMail, [this] { lbEMailClick(); });
 
     InitPictures();
     ui->sbNext->setIcon(QIcon(Pictures::Next));
@@ -181,6 +190,7 @@ void TMainForm::ApplyWelcomeTexts()
     ui->lbHomepage->setAccessibleName(homePage);
     ui->lbEMail->setToolTip(eMail);
     ui->lbEMail->setAccessibleName(eMail);
+    DescribeWelcomeWindow(*ui, m_texts);
 
     // A longer translation of the note takes more lines, not a cut.
     const int noteHeight = ui->Label1->heightForWidth(ui->Label1->maximumWidth());

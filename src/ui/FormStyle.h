@@ -34,6 +34,16 @@ QSize ClientRoom(const QWidget *window);
 // keeps it there: these windows are not resizable.
 void FixSize(QWidget *window, int minimumWidth, int minimumHeight);
 
+// From now on every window shows where its focus is, from its first moment,
+// whether the focus came by key, by click or by the program, in the
+// application's style wrapped in FocusStyle. Each window calls it; the first
+// call does it.
+void ShowFocusAlways();
+
+// Narrows the spacing and margins of every layout of root, for a window
+// that does not fit its screen with them.
+void Compact(QWidget *root);
+
 // Moves the window to the middle of the screen it is on, keeping its frame,
 // and above all its title bar, inside the screen's available area.
 void CentreOnScreen(QWidget *window);

@@ -1,13 +1,17 @@
 #include "MessageBoxes.h"
 
+#include "i18n/SpokenText.h"
+
 #include <QAbstractButton>
 
 namespace {
 
 void name(QMessageBox &box, QMessageBox::StandardButton which, const QString &word)
 {
-    if (QAbstractButton *button = box.button(which); button && !word.isEmpty())
+    if (QAbstractButton *button = box.button(which); button && !word.isEmpty()) {
         button->setText(word);
+        button->setAccessibleName(SpokenText(word));
+    }
 }
 
 } // namespace

@@ -42,19 +42,30 @@ QList<MessageButton> SplitButtonCaptions(const QString &buttons)
     return result;
 }
 
-MessageDialogLayout LayOutMessageDialog(const QSize &labelSize, int buttonCount)
+QSize MessageButtonSize(const QList<QSize> &captionSizes)
+{
+    QSize size(ButtonWidth, ButtonHeight);
+    for (const QSize &caption : captionSizes)
+        size = size.expandedTo(caption + QSize(2 * ButtonPadding, ButtonPadding));
+    return size;
+}
+
+MessageDialogLayout LayOutMessageDialog(const QSize &labelSize, int buttonCount,
+                                        const QSize &buttonSize)
 {
     const int n = std::max(buttonCount, 0);
+    const int pitch = buttonSize.width() + ButtonGap;
     MessageDialogLayout layout;
-    const int width = std::max(ButtonPitch * n + 68, labelSize.width() + 73);
-    layout.window = QSize(width, LabelTop + labelSize.height() + 101);
-
-    // Integer halves; an even row starts 2 pixels further left than an odd one.
-    const int half = width / 2;
-    const int first = n % 2 == 0 ? half - 2 - (n / 2) * ButtonPitch
-                                 : half - 32 - ((n - 1) / 2) * ButtonPitch;
+    const int width = std::max(pitch * n + 68, labelSize.width() + 73);
     const int top = LabelTop + labelSize.height() + 30;
+    layout.window = QSize(width, top + buttonSize.height() + BottomMargin);
+
+    // Integer halves: an even row has its middle gap just left of the half,
+    // an odd row its middle button on it (63 wide: W/2 - 2 and W/2 - 32).
+    const int half = width / 2;
+    const int first = n % 2 == 0 ? half - 2 - (n / 2) * pitch
+                                 : half - (buttonSize.width() + 1) / 2 - ((n - 1) / 2) * pitch;
     for (int i = 0; i < n; ++i)
-        layout.buttons.append(QPoint(first + i * ButtonPitch, top));
+        layout.buttons.append(QPoint(first + i * pitch, top));
     return layout;
 }

@@ -31,7 +31,11 @@ constexpr int LabelLeft = 48;
 constexpr int LabelTop = 13;
 constexpr int ButtonWidth = 63;
 constexpr int ButtonHeight = 23;
-constexpr int ButtonPitch = 68; // a button's width and the gap of 5 to the next
+constexpr int ButtonGap = 5;
+constexpr int ButtonPitch = ButtonWidth + ButtonGap;
+// The room a caption keeps from its button's edges, at each side.
+constexpr int ButtonPadding = 8;
+constexpr int BottomMargin = 12; // below the row of buttons
 } // namespace MessageDialogMetrics
 
 // False for "" and "0", which callers pass for a text they do not give.
@@ -47,7 +51,15 @@ QString MessageLabelText(const QString &message);
 // number. A list that is not given makes no buttons.
 QList<MessageButton> SplitButtonCaptions(const QString &buttons);
 
+// The size of every button of a row whose captions need captionSizes: at least
+// 63 x 23, wider and taller where a caption needs it, all alike.
+QSize MessageButtonSize(const QList<QSize> &captionSizes);
+
 // Lays out a dialog whose message label (at 48,13) has labelSize, with
-// buttonCount buttons in one row, centred on half the width, 30 pixels below
-// the label.
-MessageDialogLayout LayOutMessageDialog(const QSize &labelSize, int buttonCount);
+// buttonCount buttons of buttonSize in one row, 5 apart, centred on half the
+// width, 30 pixels below the label and 12 above the bottom edge. The window is
+// as wide as the row or the label with 73 pixels to spare, whichever is wider.
+MessageDialogLayout LayOutMessageDialog(const QSize &labelSize, int buttonCount,
+                                        const QSize &buttonSize
+                                        = {MessageDialogMetrics::ButtonWidth,
+                                           MessageDialogMetrics::ButtonHeight});

@@ -1,5 +1,6 @@
 #include "QuillonApplication.h"
 
+#include "ui/Accessibility.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
 
@@ -11,6 +12,8 @@ QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(ar
     // No display name: Qt would append it to every window title ("Warning -
     // Quillon"), and a message box's caption is its text alone.
     InitPictures();
+    // Before any window, so that assistive technology meets only our interfaces.
+    Accessibility::Install();
 }
 
 void QuillonApplication::setIdentity()

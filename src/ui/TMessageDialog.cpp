@@ -1,15 +1,16 @@
 #include "TMessageDialog.h"
 
+#include "ui/Accessibility.h"
+#include "ui/FormStyle.h"
+#include "ui/MessageBoxes.h"
 #include "ui/MessageDialogLayout.h"
 #include "ui/Pictures.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -17,7 +18,15 @@ using namespace MessageDialogMetrics;
 
 namespace {
 const QColor Background(0xF5, 0xF4, 0xEB);
+
+// A caption as its button shows it: "&" marks the access key, "&&" is an "&".
+QString shownCaption(QString caption)
+{
+    caption.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+    caption.remove(QLatin1Char('&'));
+    return caption.replace(QChar(1), QLatin1Char('&'));
 }
+} // namespace
 
 TMessageDialog::TMessageDialog(QWidget *parent)
     : QDialog(parent), lbMessage(new QLabel(this)), imgIcon(new QLabel(this))
@@ -26,6 +35,7 @@ TMessageDialog::TMessageDialog(QWidget *parent)
                    | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("MessageDialog"));
     setModal(true);
+    FormStyle::ShowFocusAlways();
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Background);
     setPalette(colours);
@@ -35,6 +45,8 @@ TMessageDialog::TMessageDialog(QWidget *parent)
     imgIcon->setObjectName(QStringLiteral("imgIcon"));
     imgIcon->setGeometry(IconLeft, IconTop, IconSize, IconSize);
     imgIcon->setPixmap(QPixmap(Pictures::Question));
+    // The same picture for every question says nothing a screen reader should.
+    Accessibility::MarkDecorative(imgIcon);
 
     // Plain text: a path with "&" or "<" in it is shown as it is.
     lbMessage->setObjectName(QStringLiteral("lbMessage"));
@@ -45,36 +57,64 @@ TMessageDialog::TMessageDialog(QWidget *parent)
 
 void TMessageDialog::build(const QString &message, const QString &title, const QString &buttons)
 {
-    lbMessage->setText(MessageLabelText(message));
-    lbMessage->adjustSize();
-    // An empty label still stands one line tall, so the buttons stay clear of
-    // the question image.
-    lbMessage->resize(lbMessage->width(),
-                      std::max(lbMessage->height(), lbMessage->fontMetrics().height()));
     if (IsGivenText(title))
         setWindowTitle(title);
-
     for (const MessageButton &button : SplitButtonCaptions(buttons))
         m_buttons.append(addButton(button));
+    setMessage(message);
+    // A screen reader says the question with the dialog's title, as it does a
+    // message box's: in its words, without the breaks a narrow screen adds.
+    setAccessibleDescription(MessageLabelText(message));
 
     // The sizes are the outer size of the window, frame included, in the
     // layout this dialog follows. The frame is not known before the window
     // system has framed the window (on X11 only after it is shown), and
     // shrinking it then would make it jump; so they are used as the client
-    // size. The window is a frame's width larger, every control keeps its
-    // place and the row of buttons keeps its place relative to the window.
-    const MessageDialogLayout layout = LayOutMessageDialog(lbMessage->size(), m_buttons.size());
+    // size, less the band that the frame's title bar would have taken below
+    // the buttons.
+    const MessageDialogLayout layout
+            = LayOutMessageDialog(lbMessage->size(), m_buttons.size(), buttonSize());
     for (qsizetype i = 0; i < m_buttons.size(); ++i)
-        m_buttons.at(i)->move(layout.buttons.at(i));
+        m_buttons.at(i)->setGeometry(QRect(layout.buttons.at(i), buttonSize()));
     setFixedSize(layout.window);
-    centreOnScreen();
+    FormStyle::CentreOnScreen(this);
+}
+
+// The label takes its text's size; a message too wide for the screen wraps,
+// a path at its separators.
+void TMessageDialog::setMessage(const QString &message)
+{
+    lbMessage->setText(MessageLabelText(message));
+    lbMessage->adjustSize();
+    const int widest = FormStyle::ClientRoom(this).width() - (LabelLeft + 25);
+    if (lbMessage->width() > widest) {
+        lbMessage->setText(WithPathBreaks(lbMessage->text()));
+        lbMessage->setWordWrap(true);
+        lbMessage->resize(widest, lbMessage->heightForWidth(widest));
+    }
+    // An empty label still stands one line tall, so the buttons stay clear of
+    // the question image.
+    lbMessage->resize(lbMessage->width(),
+                      std::max(lbMessage->height(), lbMessage->fontMetrics().height()));
+}
+
+// All buttons alike, as wide as the widest caption needs, 63 x 23 at least.
+QSize TMessageDialog::buttonSize() const
+{
+    QList<QSize> captions;
+    for (const QPushButton *button : m_buttons) {
+        const QFontMetrics metrics = button->fontMetrics();
+        captions.append(
+                QSize(metrics.horizontalAdvance(shownCaption(button->text())), metrics.height()));
+    }
+    return MessageButtonSize(captions);
 }
 
 QPushButton *TMessageDialog::addButton(const MessageButton &button)
 {
     auto *pushButton = new QPushButton(button.caption, this);
     pushButton->setObjectName(button.name);
-    pushButton->resize(ButtonWidth, ButtonHeight);
+    Accessibility::SetName(pushButton, button.caption);
     const int result = button.result;
     connect(pushButton, &QPushButton::clicked, this, [this, result] { done(result); });
     m_buttonNames.append(button.name);
@@ -84,17 +124,6 @@ QPushButton *TMessageDialog::addButton(const MessageButton &button)
 void TMessageDialog::setDefaultButtonName(const QString &name)
 {
     m_defaultButtonName = name;
-}
-
-void TMessageDialog::centreOnScreen()
-{
-    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect desktop = screen->availableGeometry();
-    // A message taller than the screen keeps its title bar on it.
-    const QPoint centred = desktop.center() - QPoint(width() / 2, height() / 2);
-    move(std::max(centred.x(), desktop.left()), std::max(centred.y(), desktop.top()));
 }
 
 bool TMessageDialog::event(QEvent *event)

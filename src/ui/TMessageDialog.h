@@ -38,7 +38,8 @@ protected:
 
 private:
     QPushButton *addButton(const MessageButton &button);
-    void centreOnScreen();
+    void setMessage(const QString &message);
+    QSize buttonSize() const;
 
     QLabel *lbMessage = nullptr;
     QLabel *imgIcon = nullptr;

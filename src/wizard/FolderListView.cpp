@@ -1,5 +1,7 @@
 #include "FolderListView.h"
 
+#include "selection/LocationRules.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -18,21 +20,9 @@ QStringList chainTo(const QString &folder)
     return chain;
 }
 
-QString nearestExisting(const QString &folder)
-{
-    QString path = QDir::cleanPath(folder);
-    while (!QFileInfo(path).isDir()) {
-        const QString parent = QFileInfo(path).path();
-        if (parent == path)
-            return {};
-        path = parent;
-    }
-    return path;
-}
-
 } // namespace
 
-FolderListView::FolderListView(QWidget *parent) : QTreeWidget(parent)
+FolderListView::FolderListView(QWidget *parent) : AccessibleTreeWidget(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -67,15 +57,12 @@ void FolderListView::keyPressEvent(QKeyEvent *event)
         event->ignore(); // for the dialog's default button
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    AccessibleTreeWidget::keyPressEvent(event);
 }
 
 void FolderListView::setDirectory(const QString &folder)
 {
-    // A relative path would be taken from wherever the program was started.
-    if (!QDir::isAbsolutePath(folder))
-        return;
-    const QString path = nearestExisting(folder);
+    const QString path = LocationRules::NearestExistingFolder(folder);
     if (path.isEmpty())
         return;
     const bool changed = path != m_directory;
@@ -110,6 +97,9 @@ QTreeWidgetItem *FolderListView::addItem(QTreeWidgetItem *parent, const QString 
     const QString name = QFileInfo(folder).fileName();
     item->setText(0, name.isEmpty() ? QDir::toNativeSeparators(folder) : name);
     item->setData(0, Qt::UserRole, folder);
+    // Screen readers say the whole path after the name: a row named "/" or
+    // "Bin" alone leaves open where it is.
+    item->setData(0, Qt::AccessibleDescriptionRole, QDir::toNativeSeparators(folder));
     item->setIcon(0,
                   style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));
     return item;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTreeWidget>
+#include "ui/AccessibleTreeWidget.h"
 
 // The folder list of the install location dialog (DirectoryListBox): the folders from the root
 // down to the open folder, then the open folder's subfolders. A click on a
@@ -9,7 +9,7 @@
 // dialog, whose OK is its default button), and the Menu key or Shift+F10
 // asks for the folder menu as the right mouse button does. Folders are in Qt
 // form.
-class FolderListView : public QTreeWidget
+class FolderListView : public AccessibleTreeWidget
 {
     Q_OBJECT
 public:

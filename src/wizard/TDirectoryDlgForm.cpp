@@ -6,6 +6,7 @@
 #include "i18n/TextNumbers.h"
 #include "ui/FormStyle.h"
 #include "ui/MessageBoxes.h"
+#include "wizard/WizardAccessibility.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,6 +29,7 @@ TDirectoryDlgForm::TDirectoryDlgForm(const QString &textFolder, std::unique_ptr<
     : QDialog(parent), ui(std::make_unique<Ui::TDirectoryDlgForm>()), m_driveList(std::move(drives))
 {
     ui->setupUi(this);
+    FormStyle::ShowFocusAlways();
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     pmDirectory = new QMenu(this);
     pmDirectory->setObjectName(QStringLiteral("pmDirectory"));
@@ -70,6 +72,7 @@ void TDirectoryDlgForm::applyTexts()
     ui->btCancel->setText(GetText(m_texts, DirectoryText::CancelButton));
     ui->miCreateFolder->setText(GetText(m_texts, DirectoryText::CreateFolderEntry));
     ui->miDeleteFolder->setText(GetText(m_texts, DirectoryText::DeleteFolderEntry));
+    DescribeLocationDialog(*ui, m_texts);
 }
 
 // The folder list gives up height on a small or scaled screen, so that the
@@ -115,8 +118,10 @@ void TDirectoryDlgForm::SetUp(const LocationSetup &setup)
     ui->lbDetailpath->setText(QDir::toNativeSeparators(setup.baseFolder));
 
     ui->DirectoryListBox->setDirectory(LocationRules::StartFolder(setup.startPath));
-    setChosenPath(ui->DirectoryListBox->directory());
+    setChosenPath(LocationRules::StartChoice(setup.startPath));
     selectDriveOfList();
+    // The arrow keys choose a folder from the start, on the open one.
+    ui->DirectoryListBox->setFocus(Qt::OtherFocusReason);
 }
 
 void TDirectoryDlgForm::setChosenPath(const QString &path)

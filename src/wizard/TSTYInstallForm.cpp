@@ -16,18 +16,31 @@
 #include "ui/Pictures.h"
 #include "wizard/TDirectoryDlgForm.h"
 #include "wizard/UnitTreeAdapter.h"
+#include "wizard/WizardAccessibility.h"
 #include "wizard/WizardInstallUi.h"
 #include "wizard/WizardPageKeys.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLayout>
 
 using namespace WizardPages;
 
 namespace {
 const QColor Background(0xF5, 0xF4, 0xEB);
 const QSize SmallestSize(520, 480);
+
+// The height a page's layout asks for at a width, or the least it can do with;
+// wrapped hints take more lines on a narrow window.
+int PageHeight(const QLayout *layout, int width, bool least)
+{
+    if (layout->hasHeightForWidth())
+        return least ? layout->totalMinimumHeightForWidth(width)
+                     : layout->totalHeightForWidth(width);
+    return least ? layout->totalMinimumSize().height() : layout->totalSizeHint().height();
+}
 } // namespace
 
 TSTYInstallForm::TSTYInstallForm(const RunSettings &settings, QWidget *owner)
@@ -37,6 +50,7 @@ TSTYInstallForm::TSTYInstallForm(const RunSettings &settings, QWidget *owner)
     , m_owner(owner)
 {
     ui->setupUi(this);
+    FormStyle::ShowFocusAlways();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -51,6 +65,7 @@ TSTYInstallForm::TSTYInstallForm(const RunSettings &settings, QWidget *owner)
     widgets.Timer = ui->Timer;
     widgets.mmInstallStatus = ui->mmInstallStatus;
     widgets.runButtons = {ui->sbPrev5, ui->btInstall};
+    widgets.btCancel = ui->btCancel;
     m_installUi = std::make_unique<WizardInstallUi>(widgets, m_texts);
     m_context = std::make_unique<InstallContext>(m_state, m_texts, *m_installUi);
     if (!settings.statusFolder.isEmpty())
@@ -163,24 +178,60 @@ void TSTYInstallForm::ApplyInstallFormTexts()
     ui->gbInstallPath3->setTitle(group + QStringLiteral(" - DETAIL"));
     for (QLabel *check : {ui->lbCheck, ui->lbCheck2, ui->lbCheck3})
         check->setText(text(InstallText::CheckNote));
+    for (QToolButton *folder : {ui->sbDirectory, ui->sbDirectory2, ui->sbDirectory3})
+        folder->setToolTip(TextOr(m_texts, InstallText::FolderButtonTip,
+                                  QStringLiteral("Choose Install Location")));
+    DescribeWizard(*ui, m_texts);
     fitWindow();
 }
 
 // The window does not change size while it is used, so it is sized once for
-// the longest hint the folder pages can show in this language.
+// the longest hint the folder pages can show in this language. On a small or
+// scaled screen the trees and the memo give up height, the hints wrap, and
+// where that is not enough the pages close up their spacing.
 void TSTYInstallForm::fitWindow()
 {
-    QSize size = SmallestSize;
+    const QSize room = FormStyle::ClientRoom(this);
+    QSize wanted = SmallestSize;
+    forEachHint([&] { wanted = wanted.expandedTo(sizeHint()); });
+    const int width = std::max(std::min(wanted.width(), room.width()), minimumSizeHint().width());
+    int least = leastHeight(width);
+    if (least > room.height()) {
+        FormStyle::Compact(this);
+        least = leastHeight(width);
+    }
+    forEachHint([&] {
+        for (int page = 0; page < ui->pages->count(); ++page)
+            wanted.setHeight(std::max(wanted.height(),
+                                      PageHeight(ui->pages->widget(page)->layout(), width, false)));
+    });
+    setFixedSize(width, std::max(std::min(wanted.height(), room.height()), least));
+    FormStyle::CentreOnScreen(this);
+}
+
+// The least height at which every page shows all its controls at this width.
+int TSTYInstallForm::leastHeight(int width)
+{
+    int least = 0;
+    forEachHint([&] {
+        for (int page = 0; page < ui->pages->count(); ++page)
+            least = std::max(least, PageHeight(ui->pages->widget(page)->layout(), width, true));
+    });
+    return least;
+}
+
+// Calls measure() with each hint the folder pages can show in turn on page 2,
+// then puts the plain hint back.
+void TSTYInstallForm::forEachHint(const std::function<void()> &measure)
+{
     for (int pair : {InstallText::HintAllKinds, InstallText::HintStyAndSti,
                      InstallText::HintStyAndDetail, InstallText::HintStiAndDetail}) {
         ui->lbClickmsg->setText(text(InstallText::ClickHint) + text(pair)
                                 + text(InstallText::HintDifferentFolders));
-        size = size.expandedTo(sizeHint());
+        layout()->activate();
+        measure();
     }
     ui->lbClickmsg->setText(text(InstallText::ClickHint));
-    // On a small or scaled screen the trees and the memo give up height.
-    setFixedSize(size.boundedTo(FormStyle::ClientRoom(this)).expandedTo(minimumSizeHint()));
-    FormStyle::CentreOnScreen(this);
 }
 
 bool TSTYInstallForm::Prepare(DataSetDescription &description)
@@ -340,10 +391,42 @@ void TSTYInstallForm::sbDirectoryClick(DataKind kind)
 
 void TSTYInstallForm::btInstallClick()
 {
+    // While the run is busy the focus rests on the memo, where neither Enter
+    // nor Space does anything: only a deliberate Tab, click or Escape reaches
+    // Cancel.
+    ui->mmInstallStatus->setFocus(Qt::OtherFocusReason);
     m_run->btInstallClick();
     // The system asked the program to stop; the run has undone its work.
     if (m_run->outcome() == InstallRun::Outcome::Interrupted)
         QCoreApplication::exit(2);
+    focusAfterRun();
+}
+
+// Where the user goes on from: a run that failed or was cancelled is tried
+// again with Install; after one that installed, or could not start for a
+// choice made earlier, the way is Back.
+void TSTYInstallForm::focusAfterRun()
+{
+    switch (m_run->outcome()) {
+    case InstallRun::Outcome::Aborted:
+    case InstallRun::Outcome::KindFailed:
+        ui->btInstall->setFocus(Qt::OtherFocusReason);
+        break;
+    default:
+        ui->sbPrev5->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+}
+
+// Escape on the last page is Cancel, while there is a run to cancel.
+void TSTYInstallForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier
+        && ui->btCancel->isVisible() && ui->btCancel->isEnabled()) {
+        ui->btCancel->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TSTYInstallForm::btCancelClick()

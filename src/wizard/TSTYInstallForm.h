@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class InstallContext;
@@ -57,11 +58,14 @@ protected:
     // busy; otherwise refuses and asks the run to cancel. A closed wizard
     // closes its hidden owner too.
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setUpWidgets();
     void connectButtons();
     void fitWindow();
+    int leastHeight(int width);
+    void forEachHint(const std::function<void()> &measure);
     QString text(int number) const;
 
     void sbNext1Click();
@@ -72,6 +76,7 @@ private:
     void sbDirectoryClick(DataKind kind);
     void btInstallClick();
     void btCancelClick();
+    void focusAfterRun();
 
     void enterKindPage(DataKind kind);
     void showPage(int page);

@@ -1,6 +1,7 @@
 #include "UnitTreeAdapter.h"
 
 #include "selection/UnitTree.h"
+#include "ui/TreeRowAccessible.h"
 
 #include <QAbstractItemDelegate>
 #include <QDir>
@@ -45,6 +46,11 @@ void UnitTreeAdapter::refreshImages()
         const int image = m_tree->node(i).image;
         if (image >= 0 && image < int(m_images.size()))
             m_items.at(i)->setIcon(0, m_images[image]);
+        // The pictures are the check marks; screen readers get them as states.
+        static constexpr Qt::CheckState States[]
+                = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
+        if (image >= 0 && image < 3)
+            TreeRowAccessible::SetCheckState(m_items.at(i), States[image]);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "i18n/LocalTexts.h"
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
+#include "ui/Accessibility.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessageDialogLayout.h"
 #include "ui/TMessageDialog.h"
@@ -41,6 +42,7 @@ void WizardInstallUi::setPercentVisible(bool visible)
 void WizardInstallUi::setStage(const QString &text)
 {
     m_widgets.stInstall->setText(text);
+    announce(text);
 }
 
 void WizardInstallUi::clearMemo()
@@ -50,7 +52,24 @@ void WizardInstallUi::clearMemo()
 
 void WizardInstallUi::addMemoLine(const QString &line)
 {
-    m_widgets.mmInstallStatus->appendPlainText(line);
+    QPlainTextEdit *memo = m_widgets.mmInstallStatus;
+    memo->appendPlainText(line);
+    // The memo scrolls by its own reckoning only while its last line is in
+    // sight, and it reckons lines not yet laid out as one line each: long
+    // lines of paths, which wrap, would leave the end below the visible area
+    // and the memo no longer following. The end is brought into sight as
+    // laid out. (Its scroll bar is always there, so that the lines do not
+    // wrap anew, and move, when it would come.)
+    memo->moveCursor(QTextCursor::End);
+    memo->ensureCursorVisible();
+    announce(line);
+}
+
+// What the run just did, told to screen readers as the progress bar's
+// description: the bar is what they follow while a run goes on.
+void WizardInstallUi::announce(const QString &text)
+{
+    Accessibility::SetDescription(m_widgets.Installprgbar, text);
 }
 
 void WizardInstallUi::setElapsedSeconds(int seconds)
@@ -63,6 +82,9 @@ void WizardInstallUi::setRunButtonsEnabled(bool enabled)
 {
     for (QWidget *button : std::as_const(m_widgets.runButtons))
         button->setEnabled(enabled);
+    // There is something to cancel exactly while the run's buttons are off.
+    if (m_widgets.btCancel)
+        m_widgets.btCancel->setEnabled(!enabled);
 }
 
 void WizardInstallUi::processEvents()

@@ -29,6 +29,7 @@ public:
         QLabel *Timer = nullptr;
         QPlainTextEdit *mmInstallStatus = nullptr;
         QList<QWidget *> runButtons; // sbPrev5, btInstall
+        QWidget *btCancel = nullptr; // enabled only while a run is busy
     };
 
     // texts: the wizard's "InstallForm" table, for the elapsed time's words.
@@ -52,6 +53,8 @@ public:
     static BoxButtons ButtonWords(const LanguageTextTable &texts);
 
 private:
+    void announce(const QString &text);
+
     Widgets m_widgets;
     const LanguageTextTable &m_texts;
     QElapsedTimer m_sinceEvents;

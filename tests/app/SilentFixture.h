@@ -14,11 +14,11 @@ class SilentFixture
 public:
     SilentFixture()
     {
-        plain = dir.filePath("plain");
-        dataSet = dir.filePath("dataset");
-        vestra = dir.filePath("Vestra 3.1");
+        plain = filePath("plain");
+        dataSet = filePath("dataset");
+        vestra = filePath("Vestra 3.1");
         base = vestra + "/Bin/";
-        statusDir = dir.filePath("status");
+        statusDir = filePath("status");
         QDir().mkpath(statusDir);
         QDir().mkpath(base);
         writePlain("STY_2027SS/Unit1/Blouse/a.sty", PackageBytes::styData(3000, 610));
@@ -57,7 +57,7 @@ public:
                     + "\"\r\n";
         QVERIFY(TestFiles::write(registry(), TestFiles::utf16le(text)));
     }
-    QString registry() const { return dir.filePath("registry.reg"); }
+    QString registry() const { return filePath("registry.reg"); }
 
     QString installed(const QString &kindFolder, const QString &rel) const
     {
@@ -92,19 +92,52 @@ public:
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QUILLON_JOURNAL_DIR", dir.filePath("appdata/Quillon"));
+        env.insert("QUILLON_JOURNAL_DIR", filePath("appdata/Quillon"));
         for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
             env.insert(it.key(), it.value());
         return env;
     }
-    QString journalFolder() const { return dir.filePath("appdata/Quillon"); }
+    QString journalFolder() const { return filePath("appdata/Quillon"); }
+
+    // A path named on the command line as the program shows it: qualified,
+    // on Windows with its drive, in native form.
+    static QString given(const QString &path)
+    {
+        return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    }
 
     static std::map<QString, QByteArray> tree(const QString &folder)
     {
         return TestFiles::snapshot(folder);
     }
 
-    QTemporaryDir dir;
+    // Under Wine the trees lie where the Linux build's tests make them and
+    // are named as there ("/tmp/..."), so that the registry and the command
+    // line hand the program paths rooted on the current drive.
+    static QString folderTemplate()
+    {
+#ifdef QUILLON_TEST_UNIX_TEMP
+        return QStringLiteral(QUILLON_TEST_UNIX_TEMP "/quillon-test-XXXXXX");
+#else
+        return QDir::tempPath() + QStringLiteral("/quillon-test-XXXXXX");
+#endif
+    }
+    // The test's folder as the program is given it.
+    static QString rootOf(const QTemporaryDir &dir)
+    {
+#ifdef QUILLON_TEST_UNIX_TEMP
+        return QStringLiteral(QUILLON_TEST_UNIX_TEMP "/") + QFileInfo(dir.path()).fileName();
+#else
+        return dir.path();
+#endif
+    }
+    QString filePath(const QString &relative) const
+    {
+        return root + u'/' + relative;
+    }
+
+    QTemporaryDir dir{folderTemplate()};
+    QString root = rootOf(dir);
     QString plain, dataSet, vestra, base, statusDir;
     QString out, err;
     QStringList runAs;

@@ -122,7 +122,7 @@ void tst_VerifyRepair::damage()
     // GIVEN a complete install whose files were all written long ago
     SilentFixture f;
     QVERIFY(f.pack());
-    const QString report = f.dir.filePath("reports/report.json"); // a folder yet to be made
+    const QString report = f.filePath("reports/report.json"); // a folder yet to be made
     QCOMPARE(f.run({"--report", report}), 0);
     const QJsonObject installed = readReport(report);
     QCOMPARE(installed["command"], "install");
@@ -147,7 +147,7 @@ void tst_VerifyRepair::damage()
         QVERIFY(TestFiles::write(package, bytes));
     } else if (damage == "unreadable") {
         QString why;
-        f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+        f.runAs = Restrictions::asNobody(f.root, QUILLON_PATH, &why);
         if (f.runAs.isEmpty())
             QSKIP(qPrintable("cannot run as another user here: " + why));
         QVERIFY(QFile::setPermissions(file, QFileDevice::WriteOwner));
@@ -160,7 +160,7 @@ void tst_VerifyRepair::damage()
     QCOMPARE(f.tree(f.base), treeBefore);
     QCOMPARE(times(f.base), timesBefore);
     const QString named = reasonText == InstallText::ReasonDoesNotInflate
-                                  ? text(InstallText::NotChecked) + native(package)
+                                  ? text(InstallText::NotChecked) + SilentFixture::given(package)
                                   : text(InstallText::NotAsDelivered) + native(file);
     QCOMPARE(f.out.contains(named + " - "), reasonText >= 0);
     if (reasonText >= 0)
@@ -199,7 +199,7 @@ void tst_VerifyRepair::reportThatCannotBeWritten()
     // A folder of the report's path is a file.
     const QString report = f.registry() + "/report.json";
     QCOMPARE(f.runCommand({"--verify", "--kinds", "STI", "--report", report}), 2);
-    QVERIFY2(f.out.contains(text(InstallText::ReportNotWritten) + native(report)),
+    QVERIFY2(f.out.contains(text(InstallText::ReportNotWritten) + SilentFixture::given(report)),
              qPrintable(f.out));
 }
 

@@ -229,7 +229,11 @@ void tst_WindowSequence::interruptedRunIsUndoneBeforeTheWindows()
                              JournalHeader("Korean")
                                      + EncodeRecord({JournalRecord::Type::New, installed, {}})));
     QList<SeenBox> seen;
-    ModalWatcher watcher(PressOnBox(QMessageBox::Ok, &seen));
+    QString ok;
+    ModalWatcher watcher([&](QWidget *box) {
+        ok = static_cast<QMessageBox *>(box)->button(QMessageBox::Ok)->text();
+        PressOnBox(QMessageBox::Ok, &seen)(box);
+    });
     // WHEN the program starts with its windows
     CommandLine line = commandLine(QString());
     line.settings.programFolder = QUILLON_RESOURCES_DIR; // every text of the run's language
@@ -237,9 +241,10 @@ void tst_WindowSequence::interruptedRunIsUndoneBeforeTheWindows()
     // THEN before any window, one message in the run's language says it was undone
     QVERIFY(watcher.answered());
     QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].caption, QStringLiteral("Interrupted Installation"));
     LanguageTextTable korean;
     QVERIFY(LoadTextTable(korean, QUILLON_RESOURCES_DIR, "Korean", TextSection::InstallForm));
+    QCOMPARE(seen[0].caption, GetText(korean, InstallText::InterruptedCaption));
+    QCOMPARE(ok, GetText(korean, InstallText::OkButton));
     QCOMPARE(seen[0].text, GetText(korean, InstallText::Recovered).arg(1).arg(0).arg(0));
     QVERIFY(!QFile::exists(installed));
     QVERIFY(QDir(RunJournal::defaultFolder()).isEmpty());

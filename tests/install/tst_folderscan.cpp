@@ -24,6 +24,8 @@ private slots:
     void builderListsAreSorted();
     void builderCancel_data();
     void builderCancel();
+    void windowsNamesRefused_data();
+    void windowsNamesRefused();
 };
 
 void tst_FolderScan::suffixes_data()
@@ -238,6 +240,101 @@ void tst_FolderScan::builderCancel()
     QCOMPARE(f.context.kindLists(DataKind::STI).sourceFiles.size(), confirm ? 0 : 1);
     if (confirm)
         QCOMPARE(f.ui.bar.last(), 0);
+}
+
+void tst_FolderScan::windowsNamesRefused_data()
+{
+    // A User install with every unit but "skip" chosen (so that each is a
+    // root of its own), else a Basic install.
+    QTest::addColumn<bool>("user");
+    QTest::addColumn<QStringList>("packages"); // below the STY folder
+    QTest::addColumn<QStringList>("listed");   // the packages that stay in the lists
+    // "path: rule text [other]" for each line; a folder's path ends in "/"
+    QTest::addColumn<QStringList>("refused");
+    QTest::newRow("device") << false << QStringList{"u/a.sty_", "u/con.sty_", "u/Aux.sty_"}
+                            << QStringList{"u/a.sty_"}
+                            << QStringList{"u/Aux.sty: 191", "u/con.sty: 191"};
+    QTest::newRow("files differing in case")
+            << false << QStringList{"u/A.sty_", "u/a.sty_", "u/b.sty_"} << QStringList{"u/b.sty_"}
+            << QStringList{"u/A.sty: 194 a.sty", "u/a.sty: 194 A.sty"};
+    QTest::newRow("folders differing in case")
+            << false << QStringList{"Coats/a.sty_", "coats/b.sty_", "Pants/c.sty_"}
+            << QStringList{"Pants/c.sty_"} << QStringList{"Coats/: 194 coats", "coats/: 194 Coats"};
+    QTest::newRow("folder ending in a dot")
+            << false << QStringList{"Coats./a.sty_", "b/c.sty_"} << QStringList{"b/c.sty_"}
+            << QStringList{"Coats./: 192"};
+    QTest::newRow("character") << false << QStringList{"u/a?b.sty_", "u/c.sty_"}
+                               << QStringList{"u/c.sty_"} << QStringList{"u/a?b.sty: 193"};
+    QTest::newRow("device folder deep down")
+            << false << QStringList{"u/com1/a.sty_", "u/b.sty_"} << QStringList{"u/b.sty_"}
+            << QStringList{"u/com1/: 191"};
+    QTest::newRow("chosen unit named as a device")
+            << true << QStringList{"aux/a.sty_", "ok/b.sty_", "skip/d.sty_"}
+            << QStringList{"ok/b.sty_"} << QStringList{"aux/: 191"};
+    QTest::newRow("chosen units differing in case")
+            << true << QStringList{"Coats/a.sty_", "coats/b.sty_", "ok/c.sty_", "skip/d.sty_"}
+            << QStringList{"ok/c.sty_"} << QStringList{"Coats/: 194 coats", "coats/: 194 Coats"};
+    QTest::newRow("inside a chosen unit")
+            << true << QStringList{"ok/nul.sty_", "ok/c.sty_", "skip/d.sty_"}
+            << QStringList{"ok/c.sty_"} << QStringList{"ok/nul.sty: 191"};
+}
+
+void tst_FolderScan::windowsNamesRefused()
+{
+#ifdef Q_OS_WIN
+    QSKIP("names that cannot exist on Windows cannot be made here: the Windows check makes "
+          "them on Linux (scripts/windows-install-check.sh)");
+#endif
+    QFETCH(bool, user);
+    QFETCH(QStringList, packages);
+    QFETCH(QStringList, listed);
+    QFETCH(QStringList, refused);
+    // GIVEN a data set with names that cannot exist on Windows, on a system
+    // that keeps Windows's rules
+    InstallFixture f;
+    f.context.windowsNames = true;
+    f.state.currentKind = DataKind::STY;
+    f.state.userInstall = user;
+    for (const QString &rel : packages)
+        f.addPackage(DataKind::STY, rel, "x");
+
+    // WHEN the lists are built
+    if (user) {
+        f.tree(DataKind::STY).click(f.nodeOf(DataKind::STY, "skip"));
+        QVERIFY(BuildFromChosenUnits(f.context));
+    } else {
+        ScanFolder(f.context, f.state.kind(DataKind::STY).sourceFolder, true);
+    }
+
+    // THEN the refused names are in no list, each has its line naming the rule,
+    // and a refused file counts as failed, a refused folder as one not read
+    const KindLists &lists = f.context.kindLists(DataKind::STY);
+    QStringList files;
+    for (const QString &path : lists.sourceFiles)
+        files << QDir(f.state.kind(DataKind::STY).sourceFolder).relativeFilePath(path);
+    files.sort();
+    QCOMPARE(files, listed);
+    QStringList expected;
+    int folders = 0;
+    for (const QString &line : std::as_const(refused)) {
+        const QString rel = line.section(": ", 0, 0);
+        const int rule = line.section(": ", 1).section(' ', 0, 0).toInt();
+        const bool folder = rel.endsWith('/');
+        folders += folder ? 1 : 0;
+        expected << f.text(folder ? 195 : 65)
+                            + QDir::toNativeSeparators(f.destination(DataKind::STY, rel))
+                                      .chopped(folder ? 1 : 0)
+                            + " - " + f.text(190) + " (" + f.text(rule)
+                            + line.section(": ", 1).section(' ', 1) + ")";
+    }
+    QStringList lines = lists.status;
+    lines.sort();
+    expected.sort();
+    QCOMPARE(lines, expected);
+    QCOMPARE(lists.unreadFolders, folders);
+    QCOMPARE(lists.refusedFiles.size(), refused.size() - folders);
+    for (const FileOutcome &outcome : lists.refusedFiles)
+        QCOMPARE(outcome.reason, QStringLiteral("name-not-allowed"));
 }
 
 QTEST_GUILESS_MAIN(tst_FolderScan)

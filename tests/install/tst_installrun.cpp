@@ -1,5 +1,6 @@
 #include "install/InstallRun.h"
 #include "install/StatusFiles.h"
+#include "install/verify/InstalledDataCheck.h"
 
 #include "InstallFixture.h"
 #include "Restrictions.h"
@@ -24,6 +25,7 @@ private slots:
     void cancelWhileMappingAborts();
     void styFailsAndLaterKindsAreUntouched();
     void damagedPackageGivesFailList();
+    void namesWindowsCannotHoldFailTheirFiles();
     void statusFilesSaved();
     void statusFileThatCannotBeSaved();
     void secondClickRunsAgain();
@@ -228,6 +230,50 @@ void tst_InstallRun::damagedPackageGivesFailList()
     QCOMPARE(f.ui.memo.last(), withErrors); // never "installed", never "complete"
     QCOMPARE(f.ui.captions(), (QStringList{"Save fail list", "Close Installer"}));
     QCOMPARE(run.outcome(), InstallRun::Outcome::KindFailed);
+}
+
+void tst_InstallRun::namesWindowsCannotHoldFailTheirFiles()
+{
+#ifdef Q_OS_WIN
+    QSKIP("such names cannot be made on Windows: the Windows check makes them on Linux");
+#endif
+    // GIVEN, where names keep Windows's rules, a device name and two names
+    // that Windows takes for one beside a good file, and one of them installed
+    InstallFixture f;
+    f.context.windowsNames = true;
+    f.select({DataKind::STI});
+    f.addSti("u/good.sti_", 1);
+    for (const char *rel : {"u/con.sti_", "u/Pair.sti_", "u/pair.sti_"})
+        f.addPackage(DataKind::STI, rel, PackageBytes::compressed("STIComp", "data"));
+    QVERIFY(TestFiles::write(f.destination(DataKind::STI, "u/Pair.sti"), "installed before"));
+    f.ui.defaultOverwrite = OverwriteAnswer::All;
+    f.ui.yesNo = {false, false};
+
+    // WHEN everything is installed, replacing what is there
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN only the good file is written, each refused one fails with its
+    // rule, and the kind is not called installed
+    QString why;
+    QVERIFY2(f.installedAsExpected(&why), qPrintable(why));
+    QCOMPARE(TestFiles::read(f.destination(DataKind::STI, "u/Pair.sti")), "installed before");
+    QVERIFY(!QFile::exists(f.destination(DataKind::STI, "u/con.sti")));
+    const KindLists &lists = f.context.kindLists(DataKind::STI);
+    QCOMPARE(lists.status.last(), f.text(71).arg(3).arg(4));
+    QCOMPARE(run.outcome(), InstallRun::Outcome::KindFailed);
+    QStringList reasons;
+    for (const FileOutcome &outcome : lists.outcomes)
+        reasons << QFileInfo(outcome.path).fileName() + ' ' + outcome.reason;
+    reasons.sort();
+    QCOMPARE(reasons, (QStringList{"Pair.sti name-not-allowed", "con.sti name-not-allowed",
+                                   "good.sti ", "pair.sti name-not-allowed"}));
+
+    // AND a check of the same selection counts them as not checked
+    QVERIFY(InstallRun(f.context).collectLists());
+    InstalledDataCheck check(f.context);
+    check.checkAll();
+    QCOMPARE(check.verdict(), InstalledDataCheck::Verdict::Incomplete);
 }
 
 void tst_InstallRun::statusFilesSaved()

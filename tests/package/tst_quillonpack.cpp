@@ -2,6 +2,8 @@
 #include "package/PackageExtractor.h"
 #include "package/PackageWriter.h"
 
+#include "DeliveryFolder.h"
+
 #include "PackageBytes.h"
 #include "Restrictions.h"
 #include "TestFiles.h"
@@ -31,6 +33,12 @@ private slots:
     void usage();
     void failures_data();
     void failures();
+    void refusesWindowsNames_data();
+    void refusesWindowsNames();
+    void delivery_data();
+    void delivery();
+    void readBack_data();
+    void readBack();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -40,6 +48,7 @@ private:
     static QMap<QString, QByteArray> tree(const QString &folder);
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    mutable QString m_output; // the standard output of the last pack()
 };
 
 namespace {
@@ -74,6 +83,7 @@ int tst_QuillonPack::pack(const QStringList &arguments, QString *errors,
         return -1;
     if (errors)
         *errors = QString::fromUtf8(process.readAllStandardError());
+    m_output = QString::fromUtf8(process.readAllStandardOutput());
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
@@ -280,6 +290,145 @@ void tst_QuillonPack::failures()
     QVERIFY(!QFileInfo::exists(path("out/dataset.ini")));
     if (disk)
         QVERIFY(!QFileInfo::exists(path("out/STY/a.sty_"))); // no empty package either
+}
+
+void tst_QuillonPack::refusesWindowsNames_data()
+{
+    QTest::addColumn<QStringList>("files");   // below src/
+    QTest::addColumn<QStringList>("options"); // after SOURCE_DIR OUTPUT_DIR
+    QTest::addColumn<QStringList>("refused"); // what the lines name, "@" for the source folder
+    QTest::newRow("devices") << QStringList{"STY/Coats/con.sty", "STI/Aux.sti", "STY/ok.sty"}
+                             << QStringList{}
+                             << QStringList{"\"@STY/Coats/con.sty\"", "\"@STI/Aux.sti\""};
+    QTest::newRow("trailing dot and space")
+            << QStringList{"STY/Coats./a.sty", "STY/Pants /b.sty"} << QStringList{}
+            << QStringList{"\"@STY/Coats.\"", "\"@STY/Pants \""};
+    QTest::newRow("characters") << QStringList{"STY/a?b.sty", "STY/c|d/e.sty", "STY/f\\g.sty"}
+                                << QStringList{}
+                                << QStringList{"\"@STY/a?b.sty\"", "\"@STY/c|d\"",
+                                               "\"@STY/f\\g.sty\""};
+    QTest::newRow("files differing in case")
+            << QStringList{"STY/Coats/A.sty", "STY/Coats/a.sty"} << QStringList{}
+            << QStringList{"\"@STY/Coats/A.sty\": it differs only in letter case from \"a.sty\"",
+                           "\"@STY/Coats/a.sty\": it differs only in letter case from \"A.sty\""};
+    QTest::newRow("folders differing in case")
+            << QStringList{"STY/Coats/a.sty", "STY/coats/b.sty"} << QStringList{}
+            << QStringList{"\"@STY/Coats\"", "\"@STY/coats\""};
+    // On Windows nothing in it could even be listed.
+    QTest::newRow("device folder without data") << QStringList{"STY/aux/readme.txt", "STY/ok.sty"}
+                                                << QStringList{} << QStringList{"\"@STY/aux\""};
+    QTest::newRow("kind folder names")
+            << QStringList{"AUX/a.sty", "Data/b.sti", "data/c.tex"}
+            << QStringList{"--folder", "STY=AUX", "--folder", "STI=Data", "--folder", "DETAIL=data"}
+            << QStringList{"STY folder name \"AUX\"", "STI folder name \"Data\"",
+                           "DETAIL folder name \"data\""};
+    QTest::newRow("kind folder in a folder")
+            << QStringList{"sets/STY/a.sty"} << QStringList{"--folder", "STY=sets/STY"}
+            << QStringList{"STY folder name \"sets/STY\""};
+}
+
+void tst_QuillonPack::refusesWindowsNames()
+{
+#ifdef Q_OS_WIN
+    QSKIP("such names cannot be made on Windows: the Windows check makes them on Linux");
+#endif
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, refused);
+    // GIVEN plain data, made on a system that takes these names
+    for (const QString &file : files)
+        QVERIFY(TestFiles::write(path("src/" + file), styData(3000)));
+    const auto before = tree(path("src"));
+    // WHEN it is packed THEN each name is refused and nothing is written
+    QString errors;
+    QCOMPARE(pack(QStringList{path("src"), path("out")} + options, &errors), 1);
+    for (QString name : refused) {
+        name.replace("@", QDir::toNativeSeparators(path("src") + '/'));
+        QVERIFY2(errors.contains(name), qPrintable(errors));
+    }
+    QCOMPARE(errors.count("quillon-pack: Refusing"), refused.size());
+    QVERIFY(!QFileInfo::exists(path("out")));
+    QCOMPARE(tree(path("src")), before);
+}
+
+void tst_QuillonPack::delivery_data()
+{
+    QTest::addColumn<QString>("missing"); // an installer file the folder lacks; empty: none
+    QTest::newRow("whole installer") << "";
+    QTest::newRow("no console program") << "quillon.com";
+    QTest::newRow("no Thai texts") << "Thai.tdw";
+}
+
+void tst_QuillonPack::delivery()
+{
+    QFETCH(QString, missing);
+    // GIVEN plain data, the Windows programs' folder, and an earlier delivery
+    QVERIFY(TestFiles::write(path("src/STY/u/a.sty"), styData(40000)));
+    QVERIFY(TestFiles::write(path("src/DETAIL/d/t.tex"), data(3000)));
+    QMap<QString, QByteArray> installer;
+    for (const QString &name : DeliveryFolder::InstallerFiles()) {
+        if (name != missing)
+            installer.insert(name, name.toUtf8() + " of this build");
+    }
+    installer.insert("quillon-pack.exe", "not delivered");
+    for (auto it = installer.cbegin(); it != installer.cend(); ++it)
+        QVERIFY(TestFiles::write(path("bin/" + it.key()), it.value()));
+    QVERIFY(TestFiles::write(path("out/quillon.exe"), "of an earlier build"));
+
+    // WHEN the data set is packed as a delivery
+    QString errors;
+    const int status = pack({path("src"), path("out"), "--installer", path("bin")}, &errors);
+
+    // THEN the programs, language files and pictures lie beside the data set,
+    // and the folder's contents are listed with their total size
+    installer.remove("quillon-pack.exe");
+    if (!missing.isEmpty()) {
+        QCOMPARE(status, 1);
+        QVERIFY2(errors.contains(missing), qPrintable(errors));
+        QCOMPARE(tree(path("out")).keys(), QStringList{"quillon.exe"}); // nothing written
+        return;
+    }
+    QCOMPARE(status, 0);
+    const QMap<QString, QByteArray> out = tree(path("out"));
+    for (auto it = installer.cbegin(); it != installer.cend(); ++it)
+        QCOMPARE(out.value(it.key()), it.value());
+    QCOMPARE(out.size(), installer.size() + 3); // two packages and dataset.ini
+    qint64 total = 0;
+    for (const QByteArray &bytes : out)
+        total += bytes.size();
+    QVERIFY2(m_output.contains(QRegularExpression("\\n  STY.\\s+1 files")), qPrintable(m_output));
+    QVERIFY2(m_output.contains(QString("Total: %1 files, %2")
+                                       .arg(out.size())
+                                       .arg(QLocale::c().formattedDataSize(
+                                               total, 1, QLocale::DataSizeTraditionalFormat))),
+             qPrintable(m_output));
+}
+
+void tst_QuillonPack::readBack_data()
+{
+    QTest::addColumn<QByteArray>("package");
+    QTest::addColumn<QString>("message"); // empty: reads back
+    const QByteArray sty = styData(20000);
+    QTest::newRow("whole") << compressed("STYComp", sty) << "";
+    QTest::newRow("stored") << header("STYComp", 100, 100) + sty.left(100) << "";
+    QTest::newRow("cut short") << compressed("STYComp", sty).chopped(30) << "does not read back";
+    const QByteArray stream = compressed("STYComp", sty).mid(16);
+    QTest::newRow("header claims more")
+            << header("STYComp", sty.size() + 1, stream.size()) + stream << "does not read back";
+    QTest::newRow("no header") << sty << "no package header";
+}
+
+void tst_QuillonPack::readBack()
+{
+    QFETCH(QByteArray, package);
+    QFETCH(QString, message);
+    QVERIFY(TestFiles::write(path("a.sty_"), package));
+    const QStringList errors = DeliveryFolder::ReadBack({path("a.sty_")});
+    if (message.isEmpty())
+        QCOMPARE(errors, QStringList());
+    else
+        QVERIFY2(errors.size() == 1 && errors.first().contains(message),
+                 qPrintable(errors.join("")));
 }
 
 QTEST_GUILESS_MAIN(tst_QuillonPack)

@@ -85,6 +85,13 @@ void tst_DataSetDescription::damaged_data()
             << QByteArray("[DETAIL]\nPresent=1\nFolder=a\\b\n") << "not a plain folder name";
     QTest::newRow("folder with drive")
             << QByteArray("[STI]\nPresent=1\nFolder=C:x\n") << "not a plain folder name";
+#ifdef Q_OS_WIN
+    // On Windows these name a device or another folder.
+    QTest::newRow("device folder name")
+            << QByteArray("[STY]\nPresent=1\nFolder=Aux\n") << "not a plain folder name";
+    QTest::newRow("folder name ending in a dot")
+            << QByteArray("[STY]\nPresent=1\nFolder=STY.\n") << "not a plain folder name";
+#endif
     QTest::newRow("volume not a number")
             << QByteArray("[DataSet]\nVolume=twelve\n[STY]\nPresent=1\nFolder=S\n")
             << "Volume \"twelve\" is not a whole number";

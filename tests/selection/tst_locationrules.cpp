@@ -64,18 +64,24 @@ void tst_LocationRules::setupFor()
 void tst_LocationRules::startFolder_data()
 {
     QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected"); // the folder the dialog opens on
+    QTest::addColumn<QString>("offered");  // the folder it offers first
     QVERIFY(QDir(m_dir.path()).mkpath("Vestra/Bin/STY"));
     QVERIFY(TestFiles::write(m_dir.filePath("a file"), "x"));
     const QString existing = m_dir.filePath("Vestra/Bin/STY");
-    QTest::newRow("an existing folder") << existing << existing;
-    QTest::newRow("a missing folder") << m_dir.filePath("Vestra/Bin/STI") << FallbackStartPath();
-    QTest::newRow("a file") << m_dir.filePath("a file") << FallbackStartPath();
-    QTest::newRow("unset (one blank)") << " " << FallbackStartPath();
-    QTest::newRow("relative") << "." << FallbackStartPath();
+    QTest::newRow("an existing folder") << existing << existing << existing;
+    // A folder not made yet: the dialog opens on the nearest existing folder
+    // above, where the install will make it, and offers the folder itself.
+    const QString missing = m_dir.filePath("Vestra/Bin/STI");
+    QTest::newRow("a missing folder") << missing << m_dir.filePath("Vestra/Bin") << missing;
+    const QString deeper = m_dir.filePath("Vestra/New/STI");
+    QTest::newRow("two missing levels") << deeper << m_dir.filePath("Vestra") << deeper;
+    QTest::newRow("a file") << m_dir.filePath("a file") << m_dir.path() << m_dir.path();
+    QTest::newRow("unset (one blank)") << " " << FallbackStartPath() << FallbackStartPath();
+    QTest::newRow("relative") << "." << FallbackStartPath() << FallbackStartPath();
 #ifdef Q_OS_WIN
     const QString drive = QDir::rootPath().left(2); // "C:"
-    QTest::newRow("a drive letter and colon") << drive << drive + "/";
+    QTest::newRow("a drive letter and colon") << drive << drive + "/" << drive + "/";
 #endif
 }
 
@@ -83,7 +89,9 @@ void tst_LocationRules::startFolder()
 {
     QFETCH(QString, start);
     QFETCH(QString, expected);
+    QFETCH(QString, offered);
     QCOMPARE(LocationRules::StartFolder(start), expected);
+    QCOMPARE(LocationRules::StartChoice(start), offered);
 }
 
 void tst_LocationRules::versionFolder_data()

@@ -1,7 +1,7 @@
 #include "i18n/Languages.h"
-#include "ui/Pictures.h"
 #include "shell/TLanguageForm.h"
 #include "shell/TMainForm.h"
+#include "ui/Pictures.h"
 
 #include "ProgramFolder.h"
 
@@ -23,6 +23,8 @@ private slots:
     void firstButtonShowsItsFocus();
     void keysPressTheFocusedButton_data();
     void keysPressTheFocusedButton();
+    void arrowsMoveInTheGrid_data();
+    void arrowsMoveInTheGrid();
 };
 
 void tst_LanguageForm::initTestCase()
@@ -132,6 +134,40 @@ void tst_LanguageForm::keysPressTheFocusedButton()
     QCOMPARE(CurrentLanguageName(), QString("Indonesian"));
     QVERIFY(form->welcomeWindow() && form->welcomeWindow()->isVisible());
     delete form;
+}
+
+void tst_LanguageForm::arrowsMoveInTheGrid_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("right") << "sbKorean" << QList<int>{Qt::Key_Right} << "sbEnglish";
+    QTest::newRow("left") << "sbIndonesian" << QList<int>{Qt::Key_Left} << "sbChinese";
+    QTest::newRow("down to Thai") << "sbKorean"
+                                  << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}
+                                  << "sbThai";
+    QTest::newRow("up") << "sbTaiwanese" << QList<int>{Qt::Key_Up} << "sbIndonesian";
+    QTest::newRow("no button right of Thai") << "sbThai" << QList<int>{Qt::Key_Right} << "sbThai";
+    QTest::newRow("none below Taiwanese")
+            << "sbTaiwanese" << QList<int>{Qt::Key_Down} << "sbTaiwanese";
+    QTest::newRow("none above Korean") << "sbKorean" << QList<int>{Qt::Key_Up} << "sbKorean";
+}
+
+// The arrow keys move the focus to the button in their direction, as the
+// buttons stand in two columns; Enter then presses that one.
+void tst_LanguageForm::arrowsMoveInTheGrid()
+{
+    QFETCH(QString, from);
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, to);
+    QTemporaryDir dir;
+    TLanguageForm form(RunSettings{dir.path(), {}, {}, {}});
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.findChild<QToolButton *>(from)->setFocus();
+    for (int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(QApplication::focusWidget()->objectName(), to);
 }
 
 QTEST_MAIN(tst_LanguageForm)

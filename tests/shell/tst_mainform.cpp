@@ -88,6 +88,8 @@ private slots:
     void tooLargeLanguageFileIsNamed();
     void enterPressesNext();
     void linksByKeyboard();
+    void focusShows_data();
+    void focusShows();
 
 private:
     std::unique_ptr<TMainForm> makeForm(const QString &language);
@@ -360,6 +362,32 @@ void tst_MainForm::linksByKeyboard()
                                     QUrl("mailto:support@example.com")}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), form->findChild<QToolButton *>("sbNext"));
+}
+
+void tst_MainForm::focusShows_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("the readme box, clicked") << "ScrollBox1";
+    QTest::newRow("the menu bar after Alt") << "menuSiteCode";
+}
+
+// GIVEN the welcome window, WHEN the readme is clicked or Alt pressed,
+// THEN the box or the menu bar shows that it has the keyboard.
+void tst_MainForm::focusShows()
+{
+    QFETCH(QString, control);
+    const auto form = makeForm("English");
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto *widget = form->findChild<QWidget *>(control);
+    form->findChild<QToolButton *>("sbNext")->setFocus();
+    const QImage before = widget->grab().toImage();
+    if (control == "ScrollBox1")
+        QTest::mouseClick(form->findChild<QLabel *>("imgReadMe"), Qt::LeftButton, {},
+                          QPoint(200, 60));
+    else
+        QTest::keyClick(form.get(), Qt::Key_Alt, Qt::AltModifier);
+    QVERIFY(widget->grab().toImage() != before);
 }
 
 QTEST_MAIN(tst_MainForm)

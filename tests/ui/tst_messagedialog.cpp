@@ -56,6 +56,8 @@ private slots:
     void titleAndMessageNotGiven_data();
     void titleAndMessageNotGiven();
     void messageShownAsItIs();
+    void buttonsHoldTheirCaptions_data();
+    void buttonsHoldTheirCaptions();
 };
 
 void tst_MessageDialog::initTestCase()
@@ -251,9 +253,10 @@ void tst_MessageDialog::multiLineMessageIsTaller()
 
     const QLabel *label = messageLabel(&threeLines);
     QVERIFY(label->height() >= 3 * messageLabel(&oneLine)->height() - 2);
-    QCOMPARE(threeLines.height(), 13 + label->height() + 101);
-    for (QPushButton *button : buttonsOf(&threeLines))
+    for (QPushButton *button : buttonsOf(&threeLines)) {
         QCOMPARE(button->y(), label->geometry().bottom() + 1 + 30);
+        QCOMPARE(threeLines.height(), button->geometry().bottom() + 1 + 12); // no band below
+    }
     QCOMPARE(threeLines.width(), oneLine.width()); // no wider for the line breaks
 }
 
@@ -284,6 +287,37 @@ void tst_MessageDialog::messageShownAsItIs()
     const QLabel *label = messageLabel(&dialog);
     QCOMPARE(label->text(), message);
     QCOMPARE(label->textFormat(), Qt::PlainText);
+}
+
+void tst_MessageDialog::buttonsHoldTheirCaptions_data()
+{
+    QTest::addColumn<QString>("buttons");
+    QTest::newRow("English") << Overwrite;
+    QTest::newRow("Japanese") << "はい(&Y)|すべて(&A)|いいえ(&N)|キャンセル";
+    QTest::newRow("Thai") << "ใช่(&Y)|ทั้งหมด(&A)|ไม่(&N)|ยกเลิก";
+    QTest::newRow("Indonesian") << "&Ya|&Semua|&Tidak|Batal";
+}
+
+// Every caption of the overwrite question fits its button with room to
+// spare; the buttons are alike, at least 63 x 23, in their order, 5 apart.
+void tst_MessageDialog::buttonsHoldTheirCaptions()
+{
+    QFETCH(QString, buttons);
+    TMessageDialog dialog;
+    dialog.build("The file exists. Overwrite?", "Question", buttons);
+    const QList<QPushButton *> row = buttonsOf(&dialog);
+    QCOMPARE(row.size(), 4);
+    for (QPushButton *button : row) {
+        const QString shown = QString(button->text()).remove('&');
+        QVERIFY2(button->width() >= button->fontMetrics().horizontalAdvance(shown) + 16,
+                 qPrintable(shown));
+        QVERIFY(button->height() >= button->fontMetrics().height() + 8);
+        QCOMPARE(button->size(), row.first()->size());
+        QVERIFY(button->width() >= 63 && button->height() >= 23);
+    }
+    for (qsizetype i = 1; i < row.size(); ++i)
+        QCOMPARE(row.at(i)->x(), row.at(i - 1)->geometry().right() + 1 + 5);
+    QCOMPARE(namesOf(row), dialog.buttonNames());
 }
 
 QTEST_MAIN(tst_MessageDialog)

@@ -52,6 +52,8 @@ private slots:
     void texts();
     void startPath_data();
     void startPath();
+    void keysFromTheStart_data();
+    void keysFromTheStart();
     void versionCombo();
     void okRefusedOnVersionFolder();
     void cancel();
@@ -153,18 +155,28 @@ void tst_DirectoryDlg::texts()
 
 void tst_DirectoryDlg::startPath_data()
 {
-    // Folders named relative to the test's folder; the fallback when expected is empty.
+    // Folders named relative to the test's folder; the fallback when empty.
     QTest::addColumn<QString>("start");
     QTest::addColumn<bool>("startInTestFolder");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected"); // the folder offered
+    QTest::addColumn<QString>("open");     // the folder the list opens on
     QTest::addColumn<int>("drive");
-    QTest::newRow("an existing folder") << "data/STY_27" << true << "data/STY_27" << 0;
-    QTest::newRow("on the second drive") << "second" << true << "second" << 1;
-    QTest::newRow("a missing folder") << "data/STI_28" << true << "" << 0;
-    QTest::newRow("unset") << " " << false << "" << 0;
+    QTest::newRow("an existing folder") << "data/STY_27" << true << "data/STY_27"
+                                        << "data/STY_27" << 0;
+    QTest::newRow("on the second drive") << "second" << true << "second"
+                                         << "second" << 1;
+    // A kind's default before the first install: the list opens on the
+    // folder it will be made in, and the default itself is offered.
+    QTest::newRow("a missing folder") << "data/STI_28" << true << "data/STI_28"
+                                      << "data" << 0;
+    QTest::newRow("two missing levels") << "data/new/STI_28" << true << "data/new/STI_28"
+                                        << "data" << 0;
+    QTest::newRow("unset") << " " << false << ""
+                           << "" << 0;
 #ifdef Q_OS_WIN
     const QString letter = QDir::rootPath().left(2); // "C:"
-    QTest::newRow("a drive letter and colon") << letter << false << letter + "/" << 0;
+    QTest::newRow("a drive letter and colon")
+            << letter << false << letter + "/" << letter + "/" << 0;
 #endif
 }
 
@@ -173,16 +185,49 @@ void tst_DirectoryDlg::startPath()
     QFETCH(QString, start);
     QFETCH(bool, startInTestFolder);
     QFETCH(QString, expected);
+    QFETCH(QString, open);
     QFETCH(int, drive);
-    if (expected.isEmpty())
-        expected = FallbackStartPath();
-    else if (startInTestFolder)
-        expected = m_dir->filePath(expected);
+    const auto resolve = [&](const QString &folder) {
+        return folder.isEmpty()    ? FallbackStartPath()
+               : startInTestFolder ? m_dir->filePath(folder)
+                                   : folder;
+    };
     openDialog(startInTestFolder ? m_dir->filePath(start) : start);
-    QCOMPARE(m_dialog->chosenPath(), expected);
-    QCOMPARE(shownPath(), native(expected));
-    QCOMPARE(list()->directory(), QDir::cleanPath(expected));
+    QCOMPARE(m_dialog->chosenPath(), resolve(expected));
+    QCOMPARE(shownPath(), native(resolve(expected)));
+    QCOMPARE(list()->directory(), QDir::cleanPath(resolve(open)));
     QCOMPARE(drives()->currentIndex(), drive);
+}
+
+void tst_DirectoryDlg::keysFromTheStart_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("Enter takes the open folder") << "data" << QList<int>{Qt::Key_Return} << "data";
+    QTest::newRow("Enter gives back a default not made yet")
+            << "data/STI_28" << QList<int>{Qt::Key_Return} << "data/STI_28";
+    QTest::newRow("Down, Enter, Enter takes a subfolder")
+            << "data" << QList<int>{Qt::Key_Down, Qt::Key_Return, Qt::Key_Return} << "data/empty";
+}
+
+// GIVEN the dialog just opened, WHEN keys are pressed without a Tab first,
+// THEN they go to the folder list, on the open folder, and Enter ends the
+// dialog with OK.
+void tst_DirectoryDlg::keysFromTheStart()
+{
+    QFETCH(QString, start);
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, chosen);
+    openDialog(m_dir->filePath(start));
+    m_dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
+    QCOMPARE(QApplication::focusWidget(), list());
+    QCOMPARE(list()->currentItem(), list()->itemOf(list()->directory()));
+    for (int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(m_dialog->chosenPath(), m_dir->filePath(chosen));
 }
 
 void tst_DirectoryDlg::versionCombo()

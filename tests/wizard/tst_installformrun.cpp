@@ -19,6 +19,8 @@ private slots:
     void closeOrCancelDuringRun_data();
     void closeOrCancelDuringRun();
     void closeWhenIdleClosesOwner();
+    void memoKeepsLastLineInView_data();
+    void memoKeepsLastLineInView();
     void backFromPageOneShowsOwner();
 
 private:
@@ -132,6 +134,58 @@ void tst_InstallFormRun::closeOrCancelDuringRun()
     QVERIFY(f->child<QPushButton>("btInstall")->isEnabled());
     QCOMPARE(TestFiles::read(f->destination(0) + "/Casual/Blouse/b1.sty"),
              WizardFixture::styData());
+}
+
+void tst_InstallFormRun::memoKeepsLastLineInView_data()
+{
+    QTest::addColumn<QString>("answer"); // to every overwrite question
+    QTest::addColumn<int>("lastLine");
+    QTest::newRow("No") << "No" << int(InstallText::StyInstalled);
+    QTest::newRow("Cancel") << "Cancel" << int(InstallText::CancelledKept);
+}
+
+// GIVEN a memo of three lines and files installed before, WHEN the overwrite
+// questions are answered, THEN the memo still shows its last line at the end.
+void tst_InstallFormRun::memoKeepsLastLineInView()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, lastLine);
+    // More files installed before than the memo has lines.
+    const auto sty = PackageBytes::compressed("STYComp", WizardFixture::styData());
+    for (int i = 0; i < 12; ++i) {
+        const QString file = QStringLiteral("/Casual/Blouse/extra%1.sty").arg(i);
+        QVERIFY(TestFiles::write(f->settings.dataSetFolder + "/STY_27" + file + '_', sty));
+        QVERIFY(TestFiles::write(f->destination(0) + file, "installed before"));
+    }
+    QVERIFY(f->open());
+    f->setKinds(true, false, false, false);
+    f->click("sbNext1");
+    // Narrow, so that the lines of paths wrap as on a small screen.
+    auto *memo = f->child<QPlainTextEdit>("mmInstallStatus");
+    memo->setFixedWidth(160);
+
+    QList<SeenBox> seen;
+    QList<ModalWatcher::Answer> answers(answer == "No" ? 12 : 1, [answer](QWidget *dialog) {
+        dialog->findChild<QPushButton *>(answer)->click();
+    });
+    // Seen as the user sees it, while the run's last question is up.
+    QRect last;
+    answers << [&](QWidget *box) {
+        QTextCursor end(memo->document());
+        end.movePosition(QTextCursor::End);
+        last = memo->cursorRect(end);
+        PressOnBox(QMessageBox::No, &seen)(box);
+    };
+    answers << PressOnBox(QMessageBox::No, &seen);
+    ModalSequence sequence(answers);
+    f->click("btInstall");
+    QVERIFY(sequence.allAnswered());
+
+    QVERIFY2(memo->toPlainText().endsWith(f->text(lastLine)), qPrintable(memo->toPlainText()));
+    QVERIFY2(memo->viewport()->rect().contains(last),
+             qPrintable(QStringLiteral("the last line at %1 of %2")
+                                .arg(last.top())
+                                .arg(memo->viewport()->height())));
 }
 
 void tst_InstallFormRun::closeWhenIdleClosesOwner()

@@ -26,6 +26,10 @@ private slots:
     void backFromFinishedRunClearsStageAndTime();
     void boxesSpeakTheWizardsLanguage();
     void overwriteQuestionInTheWizardsLanguage();
+    void focusShows_data();
+    void focusShows();
+    void keysDuringRun_data();
+    void keysDuringRun();
 
 private:
     static void key(Qt::Key key);
@@ -169,6 +173,8 @@ void tst_WizardKeys::boxesSpeakTheWizardsLanguage()
     QVERIFY(f->open());
     QCOMPARE(f->child<QCheckBox>("cbSTYInstall")->text(), GetText(thai, InstallText::StyDataBox));
     QCOMPARE(f->child<QLabel>("lbVolume")->text(), GetText(thai, InstallText::VolumeLabel));
+    for (const char *folder : {"sbDirectory", "sbDirectory2", "sbDirectory3"})
+        QCOMPARE(f->child(folder)->toolTip(), GetText(thai, InstallText::FolderButtonTip));
     f->setKinds(false, false, false, false);
     QString ok;
     QList<SeenBox> seen;
@@ -222,6 +228,90 @@ void tst_WizardKeys::overwriteQuestionInTheWizardsLanguage()
     QCOMPARE(TestFiles::read(f->destination(0) + "/Casual/Blouse/b1.sty"),
              WizardFixture::styData());
     QCOMPARE(seen.value(0).caption, GetText(korean, InstallText::CompletedCaption));
+}
+
+void tst_WizardKeys::focusShows_data()
+{
+    QTest::addColumn<int>("page"); // 0 for page 1
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("other");
+    QTest::newRow("page 1 before the first Tab") << 0 << "cbSTYInstall"
+                                                 << "cbSTIInstall";
+    QTest::newRow("the row of a unit tree") << 1 << "tvSelectUnit"
+                                            << "sbNext2";
+    QTest::newRow("a focused default button") << 4 << "btInstall"
+                                              << "mmInstallStatus";
+}
+
+// GIVEN a page just shown, its control where the focus starts, THEN the
+// control looks other than when the focus is elsewhere: the focus shows.
+void tst_WizardKeys::focusShows()
+{
+    QFETCH(int, page);
+    QFETCH(QString, control);
+    QFETCH(QString, other);
+    QVERIFY(f->open());
+    f->wizard->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->wizard));
+    if (page > 0)
+        goToPage(page);
+    QWidget *focus = f->child(qPrintable(control));
+    QCOMPARE(focused(), focus);
+    const QImage withFocus = focus->grab().toImage();
+    f->child(qPrintable(other))->setFocus(Qt::OtherFocusReason);
+    QVERIFY(focus->grab().toImage() != withFocus);
+}
+
+void tst_WizardKeys::keysDuringRun_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("Enter twice does not cancel")
+            << QList<int>{Qt::Key_Return, Qt::Key_Return} << QStringList{"Completed", "Completed"};
+    QTest::newRow("Space does not cancel")
+            << QList<int>{Qt::Key_Space} << QStringList{"Completed", "Completed"};
+    QTest::newRow("Escape cancels")
+            << QList<int>{Qt::Key_Escape} << QStringList{"Cancel", "Completed", "Completed"};
+}
+
+// GIVEN page 5 with Install focused, WHEN Enter starts the run and keys
+// are pressed while it is busy (here: while it asks to overwrite), THEN only
+// Escape asks to cancel; Cancel is enabled only during the run, and after it
+// the focus is on Back, the way on from a finished install.
+void tst_WizardKeys::keysDuringRun()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QStringList, captions);
+    QVERIFY(TestFiles::write(f->destination(0) + "/Casual/Blouse/b1.sty", "installed before"));
+    QVERIFY(f->open());
+    f->setKinds(true, false, false, false);
+    f->click("sbNext1");
+    auto *cancel = f->child<QPushButton>("btCancel");
+    const bool cancelBeforeRun = cancel->isEnabled();
+    QCOMPARE(focused(), f->child("btInstall"));
+
+    bool cancelDuringRun = false;
+    QList<SeenBox> seen;
+    QList<ModalWatcher::Answer> answers{[&](QWidget *overwrite) {
+        cancelDuringRun = cancel->isEnabled();
+        for (int key : keys)
+            QTest::keyClick(f->wizard->focusWidget(), Qt::Key(key));
+        overwrite->findChildren<QPushButton *>().at(1)->click(); // All
+    }};
+    for (qsizetype i = 0; i < captions.size(); ++i)
+        answers.append(PressOnBox(QMessageBox::No, &seen));
+    ModalSequence sequence(answers);
+    key(Qt::Key_Return);
+    QVERIFY(sequence.allAnswered());
+
+    // Copying or unpacking, whichever looks first, asks to cancel.
+    QCOMPARE(seen.size(), captions.size());
+    for (qsizetype i = 0; i < seen.size(); ++i)
+        QVERIFY2(seen.at(i).caption.endsWith(captions.at(i)), qPrintable(seen.at(i).caption));
+    QVERIFY(!cancelBeforeRun);
+    QVERIFY(cancelDuringRun);
+    QVERIFY(!cancel->isEnabled());
+    QCOMPARE(f->wizard->focusWidget(), f->child("sbPrev5"));
 }
 
 QTEST_MAIN(tst_WizardKeys)

@@ -2,7 +2,7 @@
 
 #include "PictureColours.h"
 #include "PictureFonts.h"
-#include "ReadmeTexts.h"
+#include "i18n/ReadmeCard.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -17,7 +17,7 @@ const int Margin = 16;
 const int Width = 380;
 const int Height = 350;
 
-void drawHeader(QPainter &painter, const ReadmeTexts &texts, const PictureFonts &fonts)
+void drawHeader(QPainter &painter, const ReadmeCard &texts, const PictureFonts &fonts)
 {
     QLinearGradient band(0, 0, Width, 0);
     band.setColorAt(0, PictureColours::Blue);
@@ -45,7 +45,7 @@ void drawHeading(QPainter &painter, const PictureFonts &fonts, int top, const QS
                      text);
 }
 
-void drawInstalls(QPainter &painter, const ReadmeTexts &texts, const PictureFonts &fonts)
+void drawInstalls(QPainter &painter, const ReadmeCard &texts, const PictureFonts &fonts)
 {
     drawHeading(painter, fonts, 52, texts.installsHeading);
     painter.setPen(PictureColours::Text);
@@ -80,7 +80,7 @@ void drawGlobe(QPainter &painter, const QRectF &box)
     painter.drawLine(QPointF(box.left(), box.center().y()), QPointF(box.right(), box.center().y()));
 }
 
-void drawHomePage(QPainter &painter, const ReadmeTexts &texts, const PictureFonts &fonts)
+void drawHomePage(QPainter &painter, const ReadmeCard &texts, const PictureFonts &fonts)
 {
     drawPanel(painter, HomePageArea, PictureColours::Window, PictureColours::Blue);
     drawGlobe(painter, QRectF(24.5, 143.5, 13, 13));
@@ -90,7 +90,7 @@ void drawHomePage(QPainter &painter, const ReadmeTexts &texts, const PictureFont
     drawLink(painter, fonts, QRect(24, 163, 101, 20), HomePageShown);
 }
 
-void drawRequirement(QPainter &painter, const ReadmeTexts &texts, const PictureFonts &fonts)
+void drawRequirement(QPainter &painter, const ReadmeCard &texts, const PictureFonts &fonts)
 {
     const QRect area(140, 136, Width - Margin - 140, 52);
     drawPanel(painter, area, PictureColours::NoteFill, PictureColours::NoteBorder);
@@ -106,7 +106,7 @@ void drawRequirement(QPainter &painter, const ReadmeTexts &texts, const PictureF
                      texts.requirement);
 }
 
-void drawSteps(QPainter &painter, const ReadmeTexts &texts, const PictureFonts &fonts)
+void drawSteps(QPainter &painter, const ReadmeCard &texts, const PictureFonts &fonts)
 {
     drawHeading(painter, fonts, 195, texts.stepsHeading);
     for (int i = 0; i < texts.steps.size(); ++i) {
@@ -139,7 +139,7 @@ void drawEnvelope(QPainter &painter, const QRectF &box)
     painter.drawPath(flap);
 }
 
-void drawEMail(QPainter &painter, const ReadmeTexts &texts, const PictureFonts &fonts)
+void drawEMail(QPainter &painter, const ReadmeCard &texts, const PictureFonts &fonts)
 {
     drawPanel(painter, EMailArea, PictureColours::Window, PictureColours::Blue);
     drawEnvelope(painter, QRectF(24.5, 310.5, 15, 11));
@@ -160,7 +160,7 @@ void drawFooter(QPainter &painter)
 
 } // namespace
 
-QImage DrawReadmePicture(const ReadmeTexts &texts, const PictureFonts &fonts)
+QImage DrawReadmePicture(const ReadmeCard &texts, const PictureFonts &fonts)
 {
     // A 24-bit picture: no alpha channel, so it is written as a plain BMP.
     QImage image(Width, Height, QImage::Format_RGB32);

@@ -4,13 +4,17 @@
 //
 // Writes OUTPUT_DIR/readme_k.bmp, OUTPUT_DIR/readme_e.bmp and the small
 // pictures under OUTPUT_DIR/pictures/, the program's icon quillon.ico among them. The same fonts
-// give the same bytes, so the pictures can be made again and compared.
+// give the same bytes, so the pictures can be made again and compared. The
+// readme pictures are drawn from the readme card's words in Korean.tdw and
+// English.tdw of OUTPUT_DIR, which screen readers read in their stead.
 
 #include "IconFile.h"
 #include "PictureFonts.h"
 #include "ReadmePicture.h"
-#include "ReadmeTexts.h"
 #include "SmallPictures.h"
+
+#include "i18n/ReadmeCard.h"
+#include "i18n/TextTable.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -63,11 +67,25 @@ bool savePicture(const QString &path, const QImage &image, QString &error)
     return true;
 }
 
-QList<Picture> drawPictures(const PictureFonts &fonts)
+// The card's words in a language file of the folder; false when it has none.
+bool readCard(const QDir &folder, const QString &language, ReadmeCard &card, QString &error)
+{
+    LanguageTextTable texts;
+    (void) LoadTextTable(texts, folder.path(), language, QStringLiteral("Main"));
+    card = ReadmeCardOf(texts);
+    if (!card.subtitle.isEmpty())
+        return true;
+    error = QStringLiteral("No readme card's words in %1")
+                    .arg(QDir::toNativeSeparators(folder.filePath(language + ".tdw")));
+    return false;
+}
+
+QList<Picture> drawPictures(const PictureFonts &fonts, const ReadmeCard &korean,
+                            const ReadmeCard &english)
 {
     return {
-            {QStringLiteral("readme_k.bmp"), DrawReadmePicture(KoreanReadmeTexts(), fonts)},
-            {QStringLiteral("readme_e.bmp"), DrawReadmePicture(EnglishReadmeTexts(), fonts)},
+            {QStringLiteral("readme_k.bmp"), DrawReadmePicture(korean, fonts)},
+            {QStringLiteral("readme_e.bmp"), DrawReadmePicture(english, fonts)},
             {QStringLiteral("pictures/banner.png"), SmallPictures::banner(fonts)},
             {QStringLiteral("pictures/next.png"), SmallPictures::nextGlyph()},
             {QStringLiteral("pictures/question.png"), SmallPictures::question()},
@@ -117,9 +135,16 @@ int main(int argc, char *argv[])
             << QDir::toNativeSeparators(outputDir.filePath(QStringLiteral("pictures"))) << '\n';
         return 1;
     }
-    for (const Picture &picture : drawPictures(fonts)) {
+    ReadmeCard korean;
+    ReadmeCard english;
+    QString error;
+    if (!readCard(outputDir, QStringLiteral("Korean"), korean, error)
+        || !readCard(outputDir, QStringLiteral("English"), english, error)) {
+        err << error << '\n';
+        return 1;
+    }
+    for (const Picture &picture : drawPictures(fonts, korean, english)) {
         const QString path = outputDir.filePath(picture.file);
-        QString error;
         if (!savePicture(path, picture.image, error)) {
             err << error << '\n';
             return 1;
@@ -127,7 +152,6 @@ int main(int argc, char *argv[])
         out << "Wrote " << QDir::toNativeSeparators(path) << '\n';
     }
     const QString icon = outputDir.filePath(QStringLiteral("pictures/quillon.ico"));
-    QString error;
     if (!saveFile(icon, programIconFile(fonts), error)) {
         err << error << '\n';
         return 1;

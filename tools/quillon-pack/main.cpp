@@ -1,4 +1,5 @@
 #include "DataSetPacker.h"
+#include "DeliveryFolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -54,6 +55,13 @@ void addOptions(QCommandLineParser &parser)
             "same place below OUTPUT_DIR, compressed when that makes it smaller, and\n"
             "OUTPUT_DIR/dataset.ini describes the kinds found. SOURCE_DIR is only read;\n"
             "OUTPUT_DIR may not lie inside it.\n\n"
+            "Data sets are installed on Windows, so names that cannot exist there are\n"
+            "refused, each named, and nothing is written: device names (CON, PRN, AUX,\n"
+            "NUL, COM1-COM9, LPT1-LPT9, with any extension), names that end in a dot or\n"
+            "a space, names with < > : \" | ? * \\ or a control character, and names in\n"
+            "one folder that differ only in letter case; --folder names likewise. Paths\n"
+            "longer than 260 characters are allowed: the installer reads them on every\n"
+            "Windows version.\n\n"
             "Exit status: 0 done, 1 a file or folder failed, 2 usage error."_s);
     parser.addHelpOption();
     parser.addPositionalArgument(u"SOURCE_DIR"_s, u"Folder holding the kind folders."_s);
@@ -61,6 +69,11 @@ void addOptions(QCommandLineParser &parser)
     parser.addOption({u"year"_s, u"Year shown by the installer."_s, u"Y"_s});
     parser.addOption({u"season"_s, u"Season shown by the installer."_s, u"S"_s});
     parser.addOption({u"volume"_s, u"Volume number shown by the installer."_s, u"N"_s});
+    parser.addOption({u"installer"_s,
+                      u"Makes OUTPUT_DIR a delivery: copies the Windows programs (quillon.exe, "
+                      "quillon.com), their language files and pictures from DIR beside the "
+                      "data set, reads every package back, and lists what the folder holds."_s,
+                      u"DIR"_s});
     parser.addOption({u"folder"_s,
                       u"Folder name of a kind instead of STY, STI or DETAIL, "
                       "e.g. STY=STY_2027SS (may be repeated)."_s,
@@ -90,6 +103,8 @@ int main(int argc, char *argv[])
     // place below the output folder.
     options.sourceDir = absoluteFolder(folders[0]);
     options.outputDir = absoluteFolder(folders[1]);
+    if (parser.isSet(u"installer"_s))
+        options.installerDir = absoluteFolder(parser.value(u"installer"_s));
     options.year = parser.value(u"year"_s);
     options.season = parser.value(u"season"_s);
     bool volumeOk = true;
@@ -108,5 +123,9 @@ int main(int argc, char *argv[])
         print(stdout, line);
     for (const QString &line : packer.errors())
         print(stderr, u"quillon-pack: "_s + line);
+    if (ok && !options.installerDir.isEmpty()) {
+        for (const QString &line : DeliveryFolder::Contents(options.outputDir))
+            print(stdout, line);
+    }
     return ok ? 0 : 1;
 }

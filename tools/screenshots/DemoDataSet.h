@@ -15,6 +15,8 @@
 //   <root>/Kestrel/Vestra 2.0/Bin
 //   <root>/Kestrel/Season 2027 SS/...    the data set as delivered
 //   <root>/Kestrel/Status                status files
+//   <root>/Kestrel/AppData/Quillon       the runs' journals (QUILLON_JOURNAL_DIR,
+//                                        set while the object lives)
 //
 // root is a folder that must be empty or missing (scripts/screenshots.sh
 // gives a private /opt, so that the pictures show the paths of a real
@@ -29,6 +31,8 @@ public:
     bool isValid() const { return m_valid; }
     QString errorString() const { return m_error; }
     const RunSettings &settings() const { return m_settings; }
+    // The installed Vestra 3.1, whose Bin holds the data folders.
+    QString vestraFolder() const { return path(QStringLiteral("Vestra 3.1")); }
 
 private:
     bool claimRoot(const QString &root);

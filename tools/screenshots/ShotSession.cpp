@@ -119,6 +119,8 @@ bool ShotSession::waitForFrame(QWidget *window)
 
 void ShotSession::save(QWidget *window, const QString &name)
 {
+    if (!m_only.isEmpty() && !m_only.contains(name))
+        return;
     if (!waitForFrame(window)) {
         m_errors.append(name
                         + QStringLiteral(": the window has no frame; is a window manager "

@@ -51,6 +51,10 @@ public:
     void grabModals(const std::function<void()> &open, const QList<ModalShot> &shots,
                     const std::function<void(QWidget *)> &other = nullptr);
 
+    // Saves only the pictures of these names (all when empty); the walks
+    // still open and answer every window.
+    void saveOnly(const QStringList &names) { m_only = names; }
+
     // Notes a failure of a scenario; the program then ends with status 1.
     void report(const QString &error) { m_errors.append(error); }
 
@@ -68,6 +72,7 @@ private:
     QString m_language;
     QString m_programFolder;
     QString m_dataRoot;
+    QStringList m_only;
     QStringList m_saved;
     QStringList m_errors;
 };

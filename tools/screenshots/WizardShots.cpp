@@ -4,6 +4,7 @@
 #include "ShotSession.h"
 #include "selection/DataSetDescription.h"
 #include "ui/TMessageDialog.h"
+#include "wizard/FolderListView.h"
 #include "wizard/TSTYInstallForm.h"
 
 #include <QAbstractButton>
@@ -64,12 +65,19 @@ void shootNothingSelected(ShotSession &session, QWidget *wizard)
         click(wizard, box);
 }
 
-// The location dialog from the STY page, and its Create Folder box.
-void shootLocationDialog(ShotSession &session, QWidget *wizard)
+// Opens a folder in the location dialog.
+void openFolder(QWidget *dialog, const QString &folder)
+{
+    dialog->findChild<FolderListView *>(QStringLiteral("DirectoryListBox"))->setDirectory(folder);
+}
+
+// The location dialog from the STY page, its Create Folder box, and its
+// refusal of the application's own folder.
+void shootLocationDialog(ShotSession &session, QWidget *wizard, const QString &vestra)
 {
     session.grabModal(
             QStringLiteral("location-dialog"), [&] { click(wizard, "sbDirectory"); },
-            [&session](QWidget *dialog) {
+            [&session, vestra](QWidget *dialog) {
                 session.grabModal(
                         QStringLiteral("create-folder"),
                         [dialog] {
@@ -77,8 +85,28 @@ void shootLocationDialog(ShotSession &session, QWidget *wizard)
                                     ->trigger();
                         },
                         reject);
+                openFolder(dialog, vestra + QStringLiteral("/Bin"));
+                session.grabModal(
+                        QStringLiteral("version-folder-refused"),
+                        [dialog] { click(dialog, "btOK"); }, press(QMessageBox::Ok));
                 reject(dialog);
             });
+}
+
+// The STI data sent to the STY folder: the warning on page 3's Next.
+void shootSameFolder(ShotSession &session, QWidget *wizard, const QString &styFolder)
+{
+    click(wizard, "sbPrev5");
+    click(wizard, "sbPrev4");
+    session.grabModal(
+            QString(), [&] { click(wizard, "sbDirectory2"); },
+            [styFolder](QWidget *dialog) {
+                openFolder(dialog, styFolder);
+                click(dialog, "btOK");
+            });
+    session.grabModal(
+            QStringLiteral("same-folder-warning"), [&] { click(wizard, "sbNext3"); },
+            press(QMessageBox::Ok));
 }
 
 // A second run over the first: the overwrite question (answered All, as
@@ -99,8 +127,30 @@ void shootSecondRun(ShotSession &session, QWidget *wizard)
                        all);
 }
 
+// A third run, cancelled at its first overwrite question: the question to
+// cancel (Yes), whether to remove what was installed (No), the offer to save
+// the status lists (No) and the question to close (No).
+void shootCancelledRun(ShotSession &session, QWidget *wizard)
+{
+    const auto overwrite
+            = [](QWidget *modal) { return qobject_cast<TMessageDialog *>(modal) != nullptr; };
+    const auto box = [](QWidget *modal) { return qobject_cast<QMessageBox *>(modal) != nullptr; };
+    const auto cancelThenYes = [wizard](QWidget *modal) {
+        click(wizard, "btCancel");
+        press(QMessageBox::NoButton, 1)(modal);
+    };
+    session.grabModals([&] { click(wizard, "btInstall"); },
+                       {{QString(), cancelThenYes, overwrite},
+                        {QStringLiteral("cancel-question"), press(QMessageBox::Yes), box},
+                        {QStringLiteral("remove-files-question"), press(QMessageBox::No), box},
+                        {QString(), press(QMessageBox::No), box},
+                        {QStringLiteral("close-question"), press(QMessageBox::No), box}},
+                       press(QMessageBox::No));
+}
+
 // A User install through every page, with the location dialog from the STY
-// page, then the install run and its questions, and a second run.
+// page, then the install run and its questions, a second and a third run,
+// and a warning on page 3.
 void walkWizard(ShotSession &session)
 {
     DemoDataSet dataSet(session.programFolder(), session.dataRoot());
@@ -120,7 +170,7 @@ void walkWizard(ShotSession &session)
     click(wizard, "sbNext1");
     expandTree(wizard, "tvSelectUnit");
     session.grab(wizard, QStringLiteral("wizard-page2"));
-    shootLocationDialog(session, wizard);
+    shootLocationDialog(session, wizard, dataSet.vestraFolder());
     click(wizard, "sbNext2");
     expandTree(wizard, "tvSelectUnit2");
     session.grab(wizard, QStringLiteral("wizard-page3"));
@@ -133,6 +183,8 @@ void walkWizard(ShotSession &session)
             press(QMessageBox::No));
     session.grab(wizard, QStringLiteral("wizard-page5-installed"));
     shootSecondRun(session, wizard);
+    shootCancelledRun(session, wizard);
+    shootSameFolder(session, wizard, dataSet.vestraFolder() + QStringLiteral("/Bin/STY_2027SS"));
     delete wizard.data();
 }
 

@@ -1,13 +1,13 @@
 // screenshots: saves pictures of the installer's windows in given languages.
 //
-//   screenshots [--data-root DIR] OUTPUT_DIR PROGRAM_DIR LANGUAGE...
+//   screenshots [--data-root DIR] [--only NAME,...] OUTPUT_DIR PROGRAM_DIR LANGUAGE...
 //   screenshots --contact-sheet SHEET.png SHOT_NAME OUTPUT_DIR LANGUAGE...
 //
 // PROGRAM_DIR holds the language files. Each window is saved, frame
 // included, as OUTPUT_DIR/<language>/<name>.png. The demonstration data is
 // made in DIR, which must be empty or missing, or else in a new temporary
-// folder. Run it on a display with a window manager (scripts/screenshots.sh
-// starts Xvfb and one). The second form puts one window's pictures of the
+// folder. --only saves the pictures named and no others. Run it on a display with a window manager
+// (scripts/screenshots.sh starts Xvfb and one). The second form puts one window's pictures of the
 // languages side by side into SHEET.png.
 
 #include "ContactSheet.h"
@@ -19,6 +19,7 @@
 #include "ui/QtTranslations.h"
 #include "ui/QuillonApplication.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QTextStream>
 
@@ -28,13 +29,13 @@ const int SheetColumns = 4;
 
 QList<Scenario> AllScenarios()
 {
-    return ShellScenarios() + WizardScenarios();
+    return ShellScenarios() + WizardScenarios() + RecoveryScenarios();
 }
 
 int usage()
 {
-    QTextStream(stderr) << "usage: screenshots [--data-root DIR] OUTPUT_DIR PROGRAM_DIR "
-                           "LANGUAGE...\n"
+    QTextStream(stderr) << "usage: screenshots [--data-root DIR] [--only NAME,...] OUTPUT_DIR "
+                           "PROGRAM_DIR LANGUAGE...\n"
                            "       screenshots --contact-sheet SHEET.png SHOT_NAME OUTPUT_DIR "
                            "LANGUAGE...\n";
     return 2;
@@ -51,7 +52,7 @@ int contactSheet(const QStringList &args)
     return 0;
 }
 
-int shoot(const QString &dataRoot, const QStringList &args)
+int shoot(const QString &dataRoot, const QStringList &only, const QStringList &args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -61,6 +62,7 @@ int shoot(const QString &dataRoot, const QStringList &args)
         UseQtTranslations(language);
         UseLanguageFont(language);
         ShotSession session(args.at(0), language, args.at(1), dataRoot);
+        session.saveOnly(only);
         for (const Scenario &scenario : AllScenarios())
             scenario.run(session);
         for (const QString &file : session.saved())
@@ -77,13 +79,22 @@ int shoot(const QString &dataRoot, const QStringList &args)
 int main(int argc, char *argv[])
 {
     QuillonApplication app(argc, argv);
+    // The same pictures at every run: no blinking text cursor caught on or
+    // off, no control lit by a mouse pointer that happens to rest on it.
+    QApplication::setCursorFlashTime(0);
+    QCursor::setPos(0, 0);
     QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("--contact-sheet"))
         return args.size() < 5 ? usage() : contactSheet(args.mid(1));
     QString dataRoot;
-    if (args.value(0) == QLatin1String("--data-root")) {
-        dataRoot = args.value(1);
+    QStringList only;
+    while (args.value(0) == QLatin1String("--data-root")
+           || args.value(0) == QLatin1String("--only")) {
+        if (args.value(0) == QLatin1String("--data-root"))
+            dataRoot = args.value(1);
+        else
+            only = args.value(1).split(u',', Qt::SkipEmptyParts);
         args = args.mid(2);
     }
-    return args.size() < 3 ? usage() : shoot(dataRoot, args);
+    return args.size() < 3 ? usage() : shoot(dataRoot, only, args);
 }

@@ -103,6 +103,9 @@ void InstalledDataCheck::checkKind(DataKind kind, qsizetype total)
     m_context.ui.setStage(title);
     m_context.ui.addMemoLine(title);
     KindLists &lists = m_context.kindLists(kind);
+    // Refused for their names as the lists were built: never opened, so not checked.
+    m_failed += int(lists.refusedFiles.size());
+    lists.outcomes += lists.refusedFiles;
     for (qsizetype i = 0; i < lists.destinationFiles.size(); ++i) {
         m_context.ui.processEvents();
         const Comparison comparison = checkFile(kind, i);
