@@ -12,13 +12,13 @@
 #   scripts/setup.sh --accessibility  also what the check through AT-SPI needs: a virtual
 #                                   display, a window manager, the accessibility bus and pyatspi
 #   scripts/setup.sh --sanitizers   also clang with its sanitizer and libFuzzer runtimes
-#   scripts/setup.sh --windows      also the cross compiler for Windows, zlib for Windows, make and nasm (for libdeflate and ISA-L),
+#   scripts/setup.sh --windows      also the cross compiler for Windows, zlib for Windows, make and nasm (for ISA-L),
 #                                   Wine and its fonts to run what it builds, xz to unpack Qt for Windows,
 #                                   zip for the release archive, ccache so that its check reuses the objects
 # Options may be combined.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libdeflate-dev libisal-dev)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libisal-dev)
 for option in "$@"; do
     case "$option" in
     --demo) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n) ;;

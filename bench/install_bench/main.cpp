@@ -230,7 +230,7 @@ int main(int argc, char *argv[])
                 .arg(mib(dataSet.dataBytes()), mib(dataSet.packageBytes()))
                 .arg(double(dataSet.dataBytes()) / dataSet.packageBytes(), 0, 'f', 2));
     say(u"runs: %1 each; inflaters: %2"_s.arg(Runs).arg(
-            options.zlibOnly ? u"zlib only"_s : u"libdeflate, ISA-L, zlib"_s));
+            options.zlibOnly ? u"zlib only"_s : u"ISA-L, zlib"_s));
     say(u"longest time without window events: %1 ms"_s.arg(longestGapNs / 1e6, 0, 'f', 1));
     say(u"(a) ideal pipeline, median:   %1 ms"_s.arg(a, 0, 'f', 1));
     if (residentKiB >= 0)

@@ -28,7 +28,7 @@ public:
     // The inflaters at hand, fastest first; each falls back to zlib, which
     // alone names a failure. Benchmarks and tests compare them.
     enum class Inflaters {
-        Fastest,  // libdeflate for whole small data, ISA-L's streaming for the rest
+        Fastest,  // ISA-L, at once for small data and streaming for the rest
         ZlibOnly, // zlib's streaming for everything
     };
     static void setInflaters(Inflaters inflaters);

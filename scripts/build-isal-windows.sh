@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Puts the static inflate libraries for 64-bit Windows, built from Debian's
-# source packages with the MinGW-w64 compiler, into their cache folders, where
-# the windows preset finds them (include/, lib/):
-#   libdeflate  $QUILLON_LIBDEFLATE_WINDOWS, or ${XDG_CACHE_HOME:-~/.cache}/quillon/libdeflate-mingw
-#   ISA-L       $QUILLON_ISAL_WINDOWS, or ${XDG_CACHE_HOME:-~/.cache}/quillon/isal-mingw
-# Debian has no Windows builds of them; each takes seconds to build. A library
-# whose cache folder holds it already is left alone. The Windows build
-# inflates with zlib what a missing library would have inflated.
+# Puts ISA-L's static inflate library for 64-bit Windows, built from Debian's
+# source package with the MinGW-w64 compiler and nasm, into its cache folder,
+# where the windows preset finds it (include/, lib/):
+#   $QUILLON_ISAL_WINDOWS, or ${XDG_CACHE_HOME:-~/.cache}/quillon/isal-mingw
+# Debian has no Windows build of it; it takes seconds to build. A cache folder
+# that holds it already is left alone. Without it the Windows build inflates
+# everything with zlib.
 set -euo pipefail
 caches=${XDG_CACHE_HOME:-$HOME/.cache}/quillon
 
@@ -47,12 +46,6 @@ build() {
     echo "$name for Windows is in $cache"
 }
 
-libdeflate_recipe() {
-    make -j"$(nproc)" CC=x86_64-w64-mingw32-gcc-posix AR=x86_64-w64-mingw32-ar libdeflatestatic.lib
-    cp libdeflate.h "$1/include/"
-    cp libdeflatestatic.lib "$1/lib/libdeflate.a"
-}
-
 # Only the inflate and deflate unit, with its assembly (nasm) as on Linux.
 isal_recipe() {
     make -f Makefile.unx -j"$(nproc)" arch=mingw CC=x86_64-w64-mingw32-gcc-posix AS=nasm \
@@ -62,5 +55,4 @@ isal_recipe() {
     cp bin/isa-l.a "$1/lib/libisal.a"
 }
 
-build libdeflate libdeflate "${QUILLON_LIBDEFLATE_WINDOWS:-$caches/libdeflate-mingw}" libdeflate_recipe
 build ISA-L libisal "${QUILLON_ISAL_WINDOWS:-$caches/isal-mingw}" isal_recipe
