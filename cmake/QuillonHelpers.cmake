@@ -56,9 +56,12 @@ endfunction()
 
 # quillon_set_test_environment(<test> [<VAR=value>...])
 # Runs the test offscreen, with the variables given; a variable's value
-# overrides the default of the same name.
+# overrides the default of the same name. Each test takes the lock that keeps
+# install runs apart in a folder of its own, so that tests run in parallel,
+# and suites of other build trees, never wait for each other.
 function(quillon_set_test_environment test)
-    set(environment QT_QPA_PLATFORM=offscreen)
+    set(environment QT_QPA_PLATFORM=offscreen
+        QUILLON_LOCK_DIR=${CMAKE_BINARY_DIR}/test-locks/${test})
     foreach(variable ${ARGN})
         string(REGEX REPLACE "=.*" "" variable_name "${variable}")
         list(FILTER environment EXCLUDE REGEX "^${variable_name}=")

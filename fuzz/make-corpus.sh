@@ -11,7 +11,7 @@ corpus=fuzz/corpus
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 rm -rf "$corpus"
-mkdir -p "$corpus"/{package,ini,reg,commandline}
+mkdir -p "$corpus"/{package,ini,reg,commandline,journal}
 
 "$bin/quillon-pack" samples/plain "$work/set" --year 2027 --season S/S --volume 12 \
     --folder STY=STY_2027SS --folder STI=STI_2027SS --folder DETAIL=DETAIL_2027SS >/dev/null
@@ -55,3 +55,20 @@ line help --help
 # found by fuzzing: an empty name once stood for the root or for another store
 line empty-dataset --silent --dataset 'D:\Season2027SS' --dataset ''
 line empty-status-dir --status-dir ''
+
+# journal: a run of ours killed half way, one that was over, and one naming a
+# file outside its destination, which the recovery refuses.
+d=/tmp/quillon-demo/Vestra%203.1/Bin/STY_2027SS # blanks are written %20
+journal() {
+    local name=$1
+    shift
+    printf '%s\n' "quillon-journal 1 English" "$@" >"$corpus/journal/$name"
+}
+journal killed "root $d" "folder $d/Casual" "temp $d/Casual/BL27S01.sty_" \
+    "temp $d/Casual/BL27S01.sty.a1B2c3.quillon-part" \
+    "aside $d/Casual/BL27S01.sty $d/Casual/BL27S01.sty.x9Y8z7.quillon-old"
+journal over "root $d" "new $d/Casual/BL27S02.sty" "undone $d/Casual/BL27S03.sty" \
+    "keep $d/Casual/BL27S01.sty.x9Y8z7.quillon-old" done
+journal foreign "root $d" "new /etc/passwd" "aside $d/a.sty $d/b.sty"
+# found by fuzzing: a step with an empty path once passed the rules as trusted
+journal empty-path "root $d" "new "

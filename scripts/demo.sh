@@ -46,7 +46,8 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     result=0
     "$bin/quillon" --silent "${options[@]}" "$@" || result=$?
     echo "The unattended install ended with exit status $result (0 all installed, 1 installed" \
-        "with skipped or failed files, 2 a kind failed or was cancelled, 3 nothing could start)."
+        "with notes: files kept or replaced, folders that existed; 2 a file or kind failed, or the" \
+        "run was cancelled; 3 nothing could start)."
     echo "Installed data goes to $vestra/Bin"
     exit "$result"
 fi

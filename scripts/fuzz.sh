@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-targets=(package ini reg commandline)
+targets=(package ini reg commandline journal)
 
 bash scripts/setup.sh --sanitizers
 cmake --preset fuzz

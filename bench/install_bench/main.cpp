@@ -16,6 +16,7 @@
 
 #include "BenchDataSet.h"
 #include "BenchReport.h"
+#include "BenchState.h"
 #include "BenchUi.h"
 #include "IdealPipeline.h"
 #include "PeakMemory.h"
@@ -103,17 +104,6 @@ qint64 runIdeal(const QString &source, const QString &target, const QStringList 
     return timer.nsecsElapsed();
 }
 
-WizardState detailOnly(const QString &source, const QString &target)
-{
-    WizardState state;
-    KindState &detail = state.kind(DataKind::DETAIL);
-    detail.enabled = detail.selected = true;
-    detail.folderName = u"DETAIL"_s;
-    detail.sourceFolder = source;
-    detail.destination = target;
-    return state;
-}
-
 // A whole install into target; with replace, target holds an earlier install
 // whose every file is replaced (the answer All), else it starts empty.
 qint64 runProject(const QString &source, const QString &target, bool replace, int workers,
@@ -121,11 +111,12 @@ qint64 runProject(const QString &source, const QString &target, bool replace, in
 {
     if (!replace)
         QDir(target).removeRecursively();
-    WizardState state = detailOnly(source, target);
+    WizardState state = DetailOnly(source, target);
     LanguageTextTable texts;
     SilentUi ui(replace ? OverwriteAnswer::All : OverwriteAnswer::No);
     InstallContext context(state, texts, ui);
     context.journalFolder = target + u"-journal"_s; // beside the data, not in the user's folder
+    context.lockFolder = context.journalFolder;
     context.unpackWorkers = workers;
     InstallRun run(context);
     settle(source);
@@ -143,7 +134,7 @@ qint64 runProject(const QString &source, const QString &target, bool replace, in
 // Builds the lists of a Basic install, with or without Windows's rules for names.
 qint64 runLists(const QString &source, const QString &target, bool windowsNames)
 {
-    WizardState state = detailOnly(source, target);
+    WizardState state = DetailOnly(source, target);
     LanguageTextTable texts;
     SilentUi ui(OverwriteAnswer::No);
     InstallContext context(state, texts, ui);

@@ -5,6 +5,7 @@
 
 #include "BenchDataSet.h"
 #include "BenchReport.h"
+#include "BenchState.h"
 #include "BenchUi.h"
 #include "PeakMemory.h"
 
@@ -28,24 +29,14 @@ namespace {
 constexpr quint32 Seed = 20261209;
 constexpr int Runs = 5;
 
-WizardState detailOnly(const QString &source, const QString &target)
-{
-    WizardState state;
-    KindState &detail = state.kind(DataKind::DETAIL);
-    detail.enabled = detail.selected = true;
-    detail.folderName = u"DETAIL"_s;
-    detail.sourceFolder = source;
-    detail.destination = target;
-    return state;
-}
-
 qint64 runInstall(const QString &source, const QString &target)
 {
     QDir(target).removeRecursively();
-    WizardState state = detailOnly(source, target);
+    WizardState state = DetailOnly(source, target);
     LanguageTextTable texts;
     SilentUi ui;
     InstallContext context(state, texts, ui);
+    context.journalFolder = context.lockFolder = target + u"-journal"_s;
     InstallRun run(context);
     QElapsedTimer timer;
     timer.start();
@@ -58,7 +49,7 @@ qint64 runInstall(const QString &source, const QString &target)
 
 qint64 runCheck(const QString &source, const QString &target)
 {
-    WizardState state = detailOnly(source, target);
+    WizardState state = DetailOnly(source, target);
     // The check's lines are made from the texts, as in the program.
     LanguageTextTable texts;
     LoadTextTable(texts, QCoreApplication::applicationDirPath(), u"English"_s, u"InstallForm"_s);

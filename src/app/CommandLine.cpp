@@ -61,6 +61,11 @@ struct Options
                                   "Save the status files: yes or no "
                                   "(default: no).",
                                   "yes|no", "no"};
+    QCommandLineOption wait{"wait",
+                            "With --silent: how long to wait for another installation on this "
+                            "computer to end before giving up (default: 600 seconds; 0: do not "
+                            "wait).",
+                            "seconds", "600"};
     QCommandLineOption recover{"recover", "With --silent: only undoes installations that were "
                                           "interrupted, then exits."};
 };
@@ -78,7 +83,7 @@ public:
                              m_options.statusDir, m_options.silent, m_options.verify,
                              m_options.repair, m_options.report, m_options.kinds, m_options.units,
                              m_options.dest, m_options.overwrite, m_options.saveStatus,
-                             m_options.recover});
+                             m_options.wait, m_options.recover});
     }
 
     bool parse(const QStringList &arguments, const QString &programFolder);
@@ -94,6 +99,7 @@ private:
     bool takeKinds();
     bool takeKindValues(const QCommandLineOption &option, bool units);
     bool takeAnswers();
+    void takeModes();
     bool checkModes();
 
     QCommandLineParser m_parser;
@@ -104,7 +110,12 @@ private:
 bool Parser::parse(const QStringList &arguments, const QString &programFolder)
 {
     m_result.helpText = m_parser.helpText();
-    if (!m_parser.parse(arguments))
+    m_result.settings.programFolder = programFolder;
+    const bool parsed = m_parser.parse(arguments);
+    // Taken before anything can fail, so that a usage error is reported in
+    // the report file it names.
+    takeModes();
+    if (!parsed)
         return fail(m_parser.errorText());
     if (m_parser.isSet(QStringLiteral("help"))) {
         m_result.action = CommandLine::Action::Help;
@@ -122,7 +133,6 @@ bool Parser::parse(const QStringList &arguments, const QString &programFolder)
         return false;
 
     RunSettings &settings = m_result.settings;
-    settings.programFolder = programFolder;
     settings.dataSetFolder = m_parser.isSet(m_options.dataset)
                                      ? absolute(m_parser.value(m_options.dataset))
                                      : programFolder;
@@ -131,15 +141,18 @@ bool Parser::parse(const QStringList &arguments, const QString &programFolder)
     settings.statusFolder = m_parser.isSet(m_options.statusDir)
                                     ? absolute(m_parser.value(m_options.statusDir))
                                     : DefaultStatusFolder();
+    return takeLanguage() && takeKinds() && takeKindValues(m_options.units, true)
+           && takeKindValues(m_options.dest, false) && takeAnswers() && checkModes();
+}
+
+void Parser::takeModes()
+{
     m_result.silent = m_parser.isSet(m_options.silent);
     m_result.verify = m_parser.isSet(m_options.verify);
     m_result.repair = m_parser.isSet(m_options.repair);
     m_result.recoverOnly = m_parser.isSet(m_options.recover);
-    if (m_parser.isSet(m_options.report))
+    if (!m_parser.value(m_options.report).isEmpty())
         m_result.reportFile = absolute(m_parser.value(m_options.report));
-
-    return takeLanguage() && takeKinds() && takeKindValues(m_options.units, true)
-           && takeKindValues(m_options.dest, false) && takeAnswers() && checkModes();
 }
 
 // Which options go together: the selection options need a run without
@@ -149,7 +162,7 @@ bool Parser::checkModes()
     if (!m_result.unattended()) {
         for (const auto *option :
              {&m_options.kinds, &m_options.units, &m_options.dest, &m_options.overwrite,
-              &m_options.saveStatus, &m_options.report}) {
+              &m_options.saveStatus, &m_options.report, &m_options.wait}) {
             if (m_parser.isSet(*option))
                 return fail(QStringLiteral("--%1 needs --silent or --verify")
                                     .arg(option->names().first()));
@@ -167,6 +180,9 @@ bool Parser::checkModes()
     if (m_result.verify && answers)
         return fail(QStringLiteral("--verify writes nothing: --overwrite and --save-status "
                                    "have no meaning with it"));
+    if (m_result.verify && m_parser.isSet(m_options.wait))
+        return fail(QStringLiteral("--verify does not wait for another installation: --wait "
+                                   "has no meaning with it"));
     if (m_result.repair && m_parser.isSet(m_options.overwrite))
         return fail(QStringLiteral("--repair replaces the files that are different: --overwrite "
                                    "has no meaning with it"));
@@ -177,7 +193,8 @@ bool Parser::checkModes()
 // platform's own store for --registry.
 bool Parser::checkNamesGiven()
 {
-    for (const auto *option : {&m_options.dataset, &m_options.registry, &m_options.statusDir}) {
+    for (const auto *option :
+         {&m_options.dataset, &m_options.registry, &m_options.statusDir, &m_options.report}) {
         if (m_parser.isSet(*option) && m_parser.value(*option).isEmpty())
             return fail(QStringLiteral("--%1 expects a name, not an empty value")
                                 .arg(option->names().first()));
@@ -245,6 +262,12 @@ bool Parser::takeAnswers()
         m_result.overwrite = OverwriteAnswer::Cancel;
     else
         return fail(QStringLiteral("--overwrite expects all, none or cancel, not: ") + overwrite);
+
+    bool number = false;
+    m_result.waitSeconds = m_parser.value(m_options.wait).toInt(&number);
+    if (!number || m_result.waitSeconds < 0)
+        return fail(QStringLiteral("--wait expects a number of seconds, not: ")
+                    + m_parser.value(m_options.wait));
 
     const QString save = m_parser.value(m_options.saveStatus).toLower();
     if (save != QLatin1String("yes") && save != QLatin1String("no"))

@@ -26,6 +26,9 @@ struct CommandLine
     QMap<DataKind, QString> destinations;            // --dest KIND=DIR, Qt form
     OverwriteAnswer overwrite = OverwriteAnswer::No; // --overwrite all|none|cancel
     bool saveStatus = false;                         // --save-status yes|no
+    // --wait SECONDS: how long an unattended install waits for another
+    // installation on this computer to end.
+    int waitSeconds = 600;
     bool recoverOnly = false; // --recover: only undo interrupted installations
 
     enum class Action { Run, Help, Version, UsageError };

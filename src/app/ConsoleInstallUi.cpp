@@ -64,6 +64,7 @@ bool ConsoleInstallUi::askYesNo(Question question, const QString &text, const QS
 
 void ConsoleInstallUi::showWarning(const QString &text, const QString &caption)
 {
+    m_lastWarning = text;
     print(InstallCaption(m_texts, caption) + QStringLiteral(": ") + text);
 }
 

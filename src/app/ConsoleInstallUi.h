@@ -22,6 +22,8 @@ public:
     ConsoleInstallUi(ConsoleStream &out, const Answers &answers, const LanguageTextTable &texts);
 
     int elapsedSeconds() const { return m_elapsed; }
+    // The last warning shown: why a run could not start.
+    QString lastWarning() const { return m_lastWarning; }
     // Prints a line, clearing the progress line first.
     void print(const QString &text);
 
@@ -49,4 +51,5 @@ private:
     QString m_stage;
     int m_progress = -1;
     int m_elapsed = 0;
+    QString m_lastWarning;
 };

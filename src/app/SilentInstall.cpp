@@ -5,6 +5,8 @@
 #include "i18n/TextNumbers.h"
 #include "install/InstallContext.h"
 #include "install/InstallRun.h"
+#include "install/RunLock.h"
+#include "install/journal/Recovery.h"
 #include "install/verify/InstalledDataCheck.h"
 #include "install/verify/RepairSelection.h"
 #include "install/verify/RunReport.h"
@@ -20,7 +22,18 @@ SilentInstall::SilentInstall(const CommandLine &commandLine)
     : m_commandLine(commandLine), m_out(OpenConsoleStream(ConsoleStream::Channel::Output))
 {}
 
-int SilentInstall::run()
+namespace {
+
+QString commandName(const CommandLine &commandLine)
+{
+    return commandLine.verify   ? QStringLiteral("verify")
+           : commandLine.repair ? QStringLiteral("repair")
+                                : QStringLiteral("install");
+}
+
+} // namespace
+
+void SilentInstall::start()
 {
     m_timer.start();
     SetCurrentLanguageName(m_commandLine.language.isEmpty() ? QStringLiteral("English")
@@ -29,15 +42,28 @@ int SilentInstall::run()
                   TextSection::InstallForm);
     if (!m_texts.error.isEmpty()) // a file too large to be a language file, not read
         say(m_texts.error);
-    RunReport report(m_commandLine.verify   ? QStringLiteral("verify")
-                     : m_commandLine.repair ? QStringLiteral("repair")
-                                            : QStringLiteral("install"));
-    if (!prepare() || !selectKinds() || !chooseUnits() || !setDestinations()
-        || !checkAsThePagesDo()) {
+}
+
+int SilentInstall::reportUsageError()
+{
+    start();
+    RunReport report(commandName(m_commandLine));
+    report.setError(m_commandLine.error);
+    return finish(report, CannotStart);
+}
+
+int SilentInstall::run()
+{
+    start();
+    RunReport report(commandName(m_commandLine));
+    // A check writes nothing and waits for nobody; it only looks at the lock.
+    RunLock lock;
+    if (!prepare() || !selectKinds() || !chooseUnits() || !setDestinations() || !checkAsThePagesDo()
+        || (!m_commandLine.verify && !takeRunLock(lock))) {
         report.setError(m_refusal);
         return finish(report, CannotStart);
     }
-    return finish(report, runCommand(report));
+    return finish(report, runCommand(report, lock));
 }
 
 void SilentInstall::say(const QString &text) const
@@ -62,10 +88,14 @@ bool SilentInstall::prepare()
         return refuse(DataSetProblemMessage(problem, m_texts));
     m_description = description;
     const auto store = OpenVersionStore(settings.registryFile, settings.programFolder);
-    if (!m_state.prepare(description, settings.dataSetFolder, *store))
-        return refuse(GetText(m_texts, InstallText::NoTargetApplication) + store->location() + u'\n'
-                      + m_state.errorString());
-    return true;
+    if (m_state.prepare(description, settings.dataSetFolder, *store))
+        return true;
+    QString message = GetText(m_texts, InstallText::NoTargetApplication) + store->location();
+    // The text says that none was found and where; the state's reason adds
+    // something only when the store could not be read or a version has no folder.
+    if (!store->errorString().isEmpty() || !m_state.versionList.isEmpty())
+        message += u'\n' + m_state.errorString();
+    return refuse(message);
 }
 
 bool SilentInstall::selectKinds()
@@ -145,7 +175,33 @@ bool SilentInstall::checkAsThePagesDo()
     return true;
 }
 
-int SilentInstall::runCommand(RunReport &report)
+QString SilentInstall::runLockText(const RunLock &lock, int number) const
+{
+    const RunLock::Holder holder = lock.holder();
+    const QString text = GetText(m_texts, number);
+    // In one pass, so that nothing in the holder's note is taken for a place holder.
+    if (number == InstallText::RunWaiting)
+        return text.arg(holder.process, holder.user, holder.started,
+                        QString::number(m_commandLine.waitSeconds));
+    return text.arg(holder.process, holder.user, holder.started);
+}
+
+// Waits for another installation on this computer to end, saying so once.
+bool SilentInstall::takeRunLock(RunLock &lock)
+{
+    const auto waiting = [&] { say(runLockText(lock, InstallText::RunWaiting)); };
+    switch (lock.take(m_commandLine.waitSeconds, waiting)) {
+    case ProcessLock::Result::Taken:
+        return true;
+    case ProcessLock::Result::Held:
+        return refuse(runLockText(lock, InstallText::RunStillInProgress));
+    case ProcessLock::Result::Failed:
+        break;
+    }
+    return refuse(GetText(m_texts, InstallText::RunLockNotTaken) + lock.errorString());
+}
+
+int SilentInstall::runCommand(RunReport &report, RunLock &lock)
 {
     // A repair replaces exactly the files it found different.
     const OverwriteAnswer overwrite
@@ -153,10 +209,25 @@ int SilentInstall::runCommand(RunReport &report)
     ConsoleInstallUi ui(*m_out, {overwrite, m_commandLine.saveStatus}, m_texts);
     InstallContext context(m_state, m_texts, ui);
     context.statusFolder = m_commandLine.settings.statusFolder;
-    const int status = m_commandLine.verify   ? verify(context)
-                       : m_commandLine.repair ? repair(context, ui)
-                                              : install(context, ui);
+    context.presetOverwrite = overwrite;
+    context.runLockHeld = lock.isTaken();
+    // A check while another run installs sees its work half done.
+    const bool runInProgress = m_commandLine.verify && lock.isHeld();
+    if (runInProgress)
+        say(runLockText(lock, InstallText::RunInProgressCheck));
+    int status = m_commandLine.verify   ? verify(context)
+                 : m_commandLine.repair ? repair(context, ui)
+                                        : install(context, ui);
+    if (runInProgress)
+        status = std::max(status, int(InstalledWithStatus));
+    // A run that could not start said why in its one warning.
+    if (status == CannotStart) {
+        report.setError(ui.lastWarning());
+        return status;
+    }
     report.setKinds(context);
+    if (!m_commandLine.verify)
+        report.setUndone(m_undone);
     return status;
 }
 
@@ -164,6 +235,7 @@ int SilentInstall::install(InstallContext &context, ConsoleInstallUi &ui)
 {
     InstallRun run(context);
     run.btInstallClick();
+    m_undone = run.outcome() == InstallRun::Outcome::Interrupted;
     RecordUnattempted(context);
     ui.print(GetText(m_texts, InstallText::ElapsedSeconds) + QString::number(ui.elapsedSeconds()));
     // In the wizard a person would have been offered to save them.
@@ -181,16 +253,28 @@ int SilentInstall::install(InstallContext &context, ConsoleInstallUi &ui)
     case InstallRun::Outcome::Installed:
         break;
     }
+    // A status file asked for and missing fails the run, as a report does.
+    if (run.statusFileNotSaved())
+        return KindFailed;
     return run.hasStatusLines() ? InstalledWithStatus : Installed;
 }
 
 int SilentInstall::verify(InstallContext &context)
 {
+    // A check writes nothing, not even the undoing of an interrupted run: it
+    // says what the next start will undo, and does not pass while one waits.
+    const PendingUndo pending = DescribePendingRuns(context.journalFolder);
+    if (pending.runs > 0)
+        say(GetText(m_texts, InstallText::RecoveryPending)
+                    .arg(pending.files)
+                    .arg(pending.folders)
+                    .arg(pending.restored));
     InstalledDataCheck check(context);
     if (!InstallRun(context).collectLists())
         return KindFailed;
     check.checkAll();
-    return endCheck(check, false);
+    const int status = endCheck(check, false);
+    return pending.runs > 0 ? std::max(status, int(InstalledWithStatus)) : status;
 }
 
 // The repair is an install run narrowed to what is missing or different,
@@ -202,6 +286,8 @@ int SilentInstall::repair(InstallContext &context, ConsoleInstallUi &ui)
     selection.markReasons();
     if (installed == CannotStart)
         return installed;
+    if (!m_undone)
+        selection.removeLeftovers();
     selection.restoreLists();
     ui.print(GetText(m_texts, InstallText::CheckingRepair));
     InstalledDataCheck check(context);
@@ -236,15 +322,15 @@ int SilentInstall::finish(RunReport &report, int status)
     const QString &file = m_commandLine.reportFile;
     if (file.isEmpty())
         return status;
-    report.setDataSet(m_commandLine.settings.dataSetFolder,
-                      m_description ? &*m_description : nullptr);
+    if (!m_commandLine.settings.dataSetFolder.isEmpty())
+        report.setDataSet(m_commandLine.settings.dataSetFolder,
+                          m_description ? &*m_description : nullptr);
     report.setVestra(m_state);
     report.setResult(status, m_timer.elapsed() / 1000.0);
     if (report.save(file)) {
         say(GetText(m_texts, InstallText::ReportWritten) + QDir::toNativeSeparators(file));
         return status;
     }
-    say(GetText(m_texts, InstallText::ReportNotWritten) + QDir::toNativeSeparators(file)
-        + QStringLiteral(" - ") + report.errorString());
+    say(GetText(m_texts, InstallText::ReportNotWritten) + report.errorString());
     return std::max(status, int(KindFailed));
 }

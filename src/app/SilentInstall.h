@@ -13,6 +13,7 @@
 class ConsoleInstallUi;
 class InstallContext;
 class InstalledDataCheck;
+class RunLock;
 class RunReport;
 
 // The unattended install: the wizard's preparation and checks, then the
@@ -35,15 +36,21 @@ public:
 
     explicit SilentInstall(const CommandLine &commandLine);
     int run();
+    // A command line that could not be used: the report, when its file was
+    // named, says why. Returns the exit status.
+    int reportUsageError();
 
 private:
+    void start();
     bool prepare();
     bool selectKinds();
     bool chooseUnits();
     bool chooseUnitsOf(DataKind kind, const QStringList &units);
     bool setDestinations();
     bool checkAsThePagesDo();
-    int runCommand(RunReport &report);
+    bool takeRunLock(RunLock &lock);
+    QString runLockText(const RunLock &lock, int number) const;
+    int runCommand(RunReport &report, RunLock &lock);
     int install(InstallContext &context, ConsoleInstallUi &ui);
     int verify(InstallContext &context);
     int repair(InstallContext &context, ConsoleInstallUi &ui);
@@ -57,6 +64,7 @@ private:
     LanguageTextTable m_texts;
     WizardState m_state;
     std::optional<DataSetDescription> m_description;
-    QString m_refusal; // why the run could not start, for the report
+    QString m_refusal;     // why the run could not start, for the report
+    bool m_undone = false; // a stop request undid the run
     QElapsedTimer m_timer;
 };

@@ -31,18 +31,20 @@ LanguageTextTable textsAbout(const RecoveryReport &report, const CommandLine &co
     return texts;
 }
 
-// The message about what was undone: one text, then a line for each thing
-// that could not be undone.
+// The message about what was undone: one text when a run was, then a line
+// for each thing that could not be undone.
 QString messageAbout(const RecoveryReport &report, const CommandLine &commandLine)
 {
     const LanguageTextTable texts = textsAbout(report, commandLine);
-    QString message = GetText(texts, InstallText::Recovered)
-                              .arg(report.files)
-                              .arg(report.folders)
-                              .arg(report.restored);
+    QStringList lines;
+    if (report.runs > 0)
+        lines.append(GetText(texts, InstallText::Recovered)
+                             .arg(report.files)
+                             .arg(report.folders)
+                             .arg(report.restored));
     for (const RecoveryReport::Failure &failure : report.failures)
-        message += u'\n' + FailureLine(texts, failure.text, failure.path, failure.failure);
-    return message;
+        lines.append(FailureLine(texts, failure.text, failure.path, failure.failure));
+    return lines.join(u'\n');
 }
 
 void print(const QString &text)

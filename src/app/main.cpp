@@ -18,6 +18,8 @@ int printUsage(const CommandLine &commandLine)
 {
     print(ConsoleStream::Channel::Error,
           commandLine.error + QStringLiteral("\n\n") + commandLine.helpText);
+    if (!commandLine.reportFile.isEmpty())
+        return SilentInstall(commandLine).reportUsageError();
     return SilentInstall::CannotStart;
 }
 
@@ -39,9 +41,13 @@ int runWithoutWindows(const CommandLine &commandLine)
     case CommandLine::Action::Run:
         break;
     }
+    // A script that reads only the first lines must not end the run.
+    KeepRunningWhenOutputCloses();
     if (commandLine.recoverOnly)
         return RecoverOnly(commandLine);
-    RecoverBeforeSilentInstall(commandLine);
+    // A check writes nothing: an interrupted run is left for the next start.
+    if (!commandLine.verify)
+        RecoverBeforeSilentInstall(commandLine);
     return SilentInstall(commandLine).run();
 }
 

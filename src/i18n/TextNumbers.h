@@ -186,6 +186,24 @@ enum : int {
     RunStopped = 97,
     Recovered = 98, // %1 files and %2 folders removed, %3 files put back
     NothingToRecover = 99,
+    PendingRunBlocks = 170,
+    EndNotRecorded = 171,
+    SyncFailed = 172,
+    JournalUnreadable = 173,
+    JournalRefused = 174,
+    RecoveryPending = 175, // %1 files and %2 folders to remove, %3 files to put back
+    ReasonNotRemoved = 176,
+    JournalFolderUnreadable = 177,
+    ReasonNotReadThroughLink = 180, // a check found a link or special file at or above a file
+    ReasonLeftover = 181,           // a temporary, backup or packed copy beside an installed file
+    LeftoverCount = 182,            // %1 such files
+    LeftoverRemoved = 183,
+    // One install run at a time: process %1 of user %2, started %3.
+    RunWaiting = 184, // ... waiting up to %4 seconds
+    RunStillInProgress = 185,
+    RunInProgressCheck = 186,
+    RunInProgressWindow = 187,
+    RunLockNotTaken = 188,
     // Names of the data set that cannot exist on Windows, and the rule each breaks.
     ReasonNameNotAllowed = 190,
     NameIsDevice = 191,

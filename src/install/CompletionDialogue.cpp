@@ -91,11 +91,13 @@ QStringList CompletionDialogue::save(const QList<DataKind> &kinds)
     for (DataKind kind : kinds) {
         const QString path = fileName(kind);
         QString error;
-        if (SaveStatusFile(path, m_context.kindLists(kind).status, &error))
+        if (SaveStatusFile(path, m_context.kindLists(kind).status, &error)) {
             saved.append(path);
-        else
-            m_context.ui.showWarning(m_context.text(InstallText::StatusFileNotSaved) + error,
-                                     QStringLiteral("Warning"));
+            continue;
+        }
+        ++m_notSaved;
+        m_context.ui.showWarning(m_context.text(InstallText::StatusFileNotSaved) + error,
+                                 QStringLiteral("Warning"));
     }
     return saved;
 }

@@ -17,6 +17,9 @@ public:
     // Asks what the outcome calls for; returns the status files saved.
     QStringList run(bool runResult);
 
+    // How many status files the user asked for could not be saved.
+    int notSaved() const { return m_notSaved; }
+
     // The closing question: Yes closes the installer, No leaves it open.
     void askToClose(const QString &text, const QString &caption);
 
@@ -27,4 +30,5 @@ private:
     QStringList save(const QList<DataKind> &kinds);
 
     InstallContext &m_context;
+    int m_notSaved = 0;
 };

@@ -10,7 +10,9 @@
 #include "install/Removal.h"
 #include "install/journal/RunJournal.h"
 #include "package/EntryType.h"
+#include "package/InstalledFileWriter.h"
 #include "package/PackageKind.h"
+#include "platform/FileReplacement.h"
 #include "selection/WizardState.h"
 
 #include <QFileInfo>
@@ -39,7 +41,8 @@ private:
     bool refusedByWhatIsThere(qsizetype i, EntryType installed);
     void fileFailed(const QString &installedName, const FileFailure &failure);
     OverwriteAnswer askOverwrite(const QString &installedName);
-    Next copy(qsizetype i);
+    Next copy(qsizetype i, bool replacing);
+    bool keepAside(const QString &packed, KindLists::Replaced *kept);
     void notOverwrittenFrom(qsizetype i);
     QString cancelCaption() const;
 
@@ -63,6 +66,7 @@ bool CopyStep::run()
     // previous kind's last file was unpacked is asked about before this kind
     // copies anything.
     m_lists.copied.clear();
+    m_lists.mayReplace.clear();
     const qsizetype count = m_lists.sourceFiles.size();
     for (qsizetype i = 0; i < count; ++i) {
         if (m_context.cancelConfirmed(cancelCaption())) {
@@ -90,14 +94,14 @@ CopyStep::Next CopyStep::copyEntry(qsizetype i)
     if (refusedByWhatIsThere(i, installed))
         return Next::Go;
     if (installed == EntryType::Missing)
-        return copy(i);
+        return copy(i, false);
     if (m_remembered != OverwriteAnswer::All)
         m_remembered = askOverwrite(installedName);
     switch (*m_remembered) {
     case OverwriteAnswer::Yes:
     case OverwriteAnswer::All:
         // "Overwritten" is said by the extraction, once the file has been.
-        return copy(i);
+        return copy(i, true);
     case OverwriteAnswer::No:
         m_context.reportLine(m_kind, m_context.text(InstallText::NotOverwritten)
                                              + NativePath(installedName));
@@ -147,15 +151,45 @@ OverwriteAnswer CopyStep::askOverwrite(const QString &installedName)
                                      + NativePath(installedName));
 }
 
-CopyStep::Next CopyStep::copy(qsizetype i)
+// A file in the packed copy's place is kept aside like a replaced file, so
+// that undoing the run gives it back.
+bool CopyStep::keepAside(const QString &packed, KindLists::Replaced *kept)
+{
+    if (!m_context.journal || EntryTypeOf(packed) != EntryType::File)
+        return true;
+    const QString backup = NameBeside(packed, InstalledFileWriter::BackupSuffix);
+    QString error;
+    if (!m_context.journal->willKeepAside(packed, backup)) {
+        fileFailed(InstalledName(packed), m_context.journal->failure());
+        return false;
+    }
+    if (KeepAside(packed, backup, &error) == AsideResult::Failed) {
+        fileFailed(InstalledName(packed),
+                   {WriteFailureReason(QFileDevice::RenameError, packed), error});
+        return false;
+    }
+    *kept = {packed, backup};
+    return true;
+}
+
+CopyStep::Next CopyStep::copy(qsizetype i, bool replacing)
 {
     const QString &target = m_lists.destinationFiles.at(i);
     const bool first = !m_attempted;
     m_attempted = true;
+    KindLists::Replaced kept;
+    if (!keepAside(target, &kept))
+        return Next::Go;
     if (m_copy.copy(m_lists.sourceFiles.at(i), target)) {
         m_lists.copied.append(target);
+        if (replacing)
+            m_lists.mayReplace.insert(target);
+        if (!kept.backup.isEmpty())
+            m_lists.packedAside.append(kept);
         return Next::Go;
     }
+    if (!kept.backup.isEmpty())
+        PutBackPackedName(m_context, m_kind, kept);
     const FileFailure &failure = m_copy.failure();
     if (first && failure.reason == FailureReason::NoPermission) {
         RefuseKind(m_context, QFileInfo(target).path(), failure.reason);
@@ -171,7 +205,9 @@ void CopyStep::notOverwrittenFrom(qsizetype i)
         const QString installedName = InstalledName(m_lists.destinationFiles.at(i));
         m_lists.status.append(m_context.text(InstallText::NotOverwritten)
                               + NativePath(installedName));
-        m_lists.outcomes.append({installedName, FileOutcome::Result::Kept});
+        // The report calls kept only what was there; the rest was not attempted.
+        if (EntryTypeOf(installedName) != EntryType::Missing)
+            m_lists.outcomes.append({installedName, FileOutcome::Result::Kept});
     }
 }
 

@@ -76,15 +76,14 @@ bool CreateDestinationFolders(InstallContext &context)
     const DataKind kind = context.currentKind();
     KindLists &lists = context.kindLists(kind);
     const QString destination = context.state.kind(kind).destination;
-    if (context.journal && !context.journal->addRoot(destination)) {
-        RefuseKind(context, destination, FailureReason::NotRecorded);
-        return false;
-    }
     if (!MakeFolder(destination, lists.createdFolders, context.journal)) {
         RefuseKind(context, destination, FolderFailureReason(destination));
         return false;
     }
-    if (!MayWrite(destination)) {
+    // A kind with nothing to install (a repair of an intact kind) needs no
+    // right to write.
+    const bool nothingToDo = lists.sourceFiles.isEmpty() && lists.destinationFolders.isEmpty();
+    if (!nothingToDo && !MayWrite(destination)) {
         RefuseKind(context, destination, FailureReason::NoPermission);
         return false;
     }

@@ -18,21 +18,25 @@ namespace {
 struct VolumeNeed
 {
     QString volume;    // the volume's root folder
-    qint64 needed = 0; // packed copies + unpacked data - files replaced
+    qint64 needed = 0; // packed copies + unpacked data
     qint64 available = 0;
 };
 
-qint64 neededFor(const KindLists &lists)
+qint64 neededFor(const KindLists &lists, std::optional<OverwriteAnswer> preset)
 {
+    // No and Cancel never replace: an installed file then needs no room.
+    const bool keepsInstalled = preset == OverwriteAnswer::No || preset == OverwriteAnswer::Cancel;
     qint64 needed = 0;
     for (qsizetype i = 0; i < lists.sourceFiles.size(); ++i) {
         const QString &source = lists.sourceFiles.at(i);
+        if (keepsInstalled && QFileInfo(InstalledName(lists.destinationFiles.at(i))).isFile())
+            continue;
         const QFileInfo packed(source);
         const auto kind = PackageKindForPath(source);
         const qint64 data = kind ? ClaimedDataSize(source, *kind) : -1;
-        const QFileInfo installed(InstalledName(lists.destinationFiles.at(i)));
-        needed += packed.size() + qMax<qint64>(data, 0)
-                  - (installed.isFile() ? installed.size() : 0);
+        // A replaced file's earlier version is kept until the run ends, so
+        // its space does not come free during the run.
+        needed += packed.size() + qMax<qint64>(data, 0);
     }
     return needed;
 }
@@ -57,7 +61,7 @@ bool CheckDiskSpace(InstallContext &context)
         VolumeNeed &need = volumes[storage.rootPath()];
         need.volume = storage.rootPath();
         need.available = storage.bytesAvailable();
-        need.needed += neededFor(lists);
+        need.needed += neededFor(lists, context.presetOverwrite);
     }
     for (const VolumeNeed &need : std::as_const(volumes)) {
         if (need.needed <= need.available)

@@ -5,8 +5,8 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/Removal.h"
-#include "install/journal/RunJournal.h"
 #include "install/UnpackQueue.h"
+#include "install/journal/RunJournal.h"
 #include "package/EntryType.h"
 #include "package/LockedJournal.h"
 #include "package/PackageExtractor.h"
@@ -38,8 +38,14 @@ void placeOne(InstallContext &context, PackageExtractor *extractor, const QStrin
     const QString installed = InstalledName(packed);
     if (!extractor)
         return fileFailed(context, installed, {FailureReason::LinkInTheWay, {}});
-    if (!extractor->place())
+    if (!extractor->place(lists.mayReplace.contains(packed)))
         return fileFailed(context, installed, extractor->failure());
+    // A file that appeared since the copy step found none: nobody was asked.
+    if (extractor->keptExisting()) {
+        lists.outcomes.append({installed, FileOutcome::Result::Kept});
+        context.reportLine(kind, context.text(InstallText::NotOverwritten) + NativePath(installed));
+        return;
+    }
     // Only now is the installed file replaced; a failure above kept the old one.
     if (!extractor->replaced()) {
         lists.createdFiles.append(installed);
@@ -70,18 +76,17 @@ void cancelFrom(InstallContext &context, qsizetype next)
     const DataKind kind = context.currentKind();
     const bool remove = context.removalConfirmed(QStringLiteral("Remove Files"));
     InstallContext::CancelRecord &record = context.cancelRecord;
+    // The copies not yet unpacked are not the user's data either way; they go
+    // first, so that what stood in their places can come back.
+    RemovePackedCopies(context, kind, next);
     if (remove) {
         record.removalChosen = true;
         record.files += RemoveCreatedFiles(context, kind);
         record.restored += RestoreReplacedFiles(context, kind);
-    }
-    // The copies not yet unpacked are not the user's data either way.
-    RemovePackedCopies(context, kind, next);
-    if (remove)
         record.folders += RemoveCreatedFolders(context, kind, true);
+    }
     context.showProgress(0);
 }
-
 
 // One file after the other on the run's thread, letting window events run
 // after every chunk.

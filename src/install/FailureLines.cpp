@@ -31,6 +31,8 @@ int ReasonText(FailureReason reason)
         return InstallText::ReasonFolderInTheWay;
     case FailureReason::NotRecorded:
         return InstallText::ReasonNotRecorded;
+    case FailureReason::NotRemoved:
+        return InstallText::ReasonNotRemoved;
     case FailureReason::NameNotAllowed:
         return InstallText::ReasonNameNotAllowed;
     case FailureReason::None:

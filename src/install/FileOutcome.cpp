@@ -16,6 +16,7 @@ std::optional<FileOutcome> FileOutcome::checked(const QString &path, Comparison 
     case Comparison::DifferentSize:
     case Comparison::DifferentContent:
     case Comparison::InstalledUnreadable:
+    case Comparison::LinkInTheWay:
         return FileOutcome{path, Result::Different, ComparisonCode(comparison),
                            failure.systemMessage.trimmed()};
     case Comparison::PackageDamaged:
@@ -23,6 +24,16 @@ std::optional<FileOutcome> FileOutcome::checked(const QString &path, Comparison 
     }
     // Nothing could be compared: the check failed for this file.
     return failed(path, failure);
+}
+
+void MarkUndone(QList<FileOutcome> &outcomes, const QSet<QString> &paths)
+{
+    for (FileOutcome &outcome : outcomes) {
+        const bool done = outcome.result == FileOutcome::Result::Installed
+                          || outcome.result == FileOutcome::Result::Replaced;
+        if (done && paths.contains(outcome.path))
+            outcome = {outcome.path, FileOutcome::Result::Failed, QStringLiteral("undone")};
+    }
 }
 
 QString ResultCode(FileOutcome::Result result)
@@ -38,6 +49,8 @@ QString ResultCode(FileOutcome::Result result)
         return QStringLiteral("failed");
     case FileOutcome::Result::Missing:
         return QStringLiteral("missing");
+    case FileOutcome::Result::Removed:
+        return QStringLiteral("removed");
     case FileOutcome::Result::Different:
         break;
     }
@@ -73,6 +86,8 @@ QString FailureCode(FailureReason reason)
         return QStringLiteral("folder-in-the-way");
     case FailureReason::NotRecorded:
         return QStringLiteral("not-recorded");
+    case FailureReason::NotRemoved:
+        return QStringLiteral("not-removed");
     case FailureReason::NameNotAllowed:
         return QStringLiteral("name-not-allowed");
     case FailureReason::Other:
@@ -94,6 +109,8 @@ QString ComparisonCode(Comparison comparison)
         return QStringLiteral("different-content");
     case Comparison::InstalledUnreadable:
         return QStringLiteral("unreadable");
+    case Comparison::LinkInTheWay:
+        return FailureCode(FailureReason::LinkInTheWay);
     case Comparison::PackageDamaged:
         break;
     }

@@ -3,6 +3,8 @@
 #include "package/FileFailure.h"
 #include "package/InstalledFileComparer.h"
 
+#include <QList>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -12,7 +14,7 @@
 // every language; the detail is the system's own message where there is one.
 struct FileOutcome
 {
-    enum class Result { Installed, Replaced, Kept, Failed, Missing, Different };
+    enum class Result { Installed, Replaced, Kept, Failed, Missing, Different, Removed };
 
     FileOutcome(const QString &path, Result result, const QString &reason = {},
                 const QString &detail = {})
@@ -29,6 +31,10 @@ struct FileOutcome
     static std::optional<FileOutcome> checked(const QString &path, Comparison comparison,
                                               const FileFailure &failure);
 };
+
+// The outcomes of files whose installing or replacing was undone (a cancel
+// with removal, a stop): those in paths become failed, "undone".
+void MarkUndone(QList<FileOutcome> &outcomes, const QSet<QString> &paths);
 
 // "installed", "replaced", ... as the report writes a result.
 QString ResultCode(FileOutcome::Result result);

@@ -5,8 +5,8 @@
 #include "install/InstallUi.h"
 #include "install/NameRefusal.h"
 #include "platform/AccessRights.h"
+#include "platform/FolderListing.h"
 
-#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -42,10 +42,11 @@ bool isLink(const QFileInfo &info)
     return info.isSymbolicLink() || info.isJunction() || info.isShortcut();
 }
 
-// A folder, or a packed file of the kind, that is neither hidden nor a link.
+// A folder, or a packed file of the kind, that is neither hidden (a leading
+// dot, or Windows's attribute) nor a link.
 bool isInstalled(DataKind kind, const QFileInfo &info)
 {
-    if (info.fileName().startsWith(u'.') || isLink(info))
+    if (info.fileName().startsWith(u'.') || info.isHidden() || isLink(info))
         return false;
     return info.isDir() || IsPackedFileOf(kind, info.fileName());
 }
@@ -59,16 +60,12 @@ void advanceScanProgress(InstallContext &context)
 
 // A folder that is missing or cannot be listed would contribute nothing
 // without a word; it gets a status line and counts against the kind.
-bool canList(InstallContext &context, const QString &folder)
+void unreadable(InstallContext &context, const QString &folder, bool found)
 {
-    const bool found = QFileInfo(folder).isDir();
-    if (found && MayList(folder))
-        return true;
     const int text
             = found ? InstallText::SourceFolderUnreadable : InstallText::SourceFolderNotFound;
     ++context.currentLists().unreadFolders;
     context.reportLine(context.currentKind(), context.text(text) + NativePath(folder));
-    return false;
 }
 
 } // namespace
@@ -89,18 +86,26 @@ struct OpenFolder
 std::optional<OpenFolder> enter(InstallContext &context, const QString &folder)
 {
     advanceScanProgress(context);
-    if (!canList(context, folder))
+    const bool found = QFileInfo(folder).isDir();
+    QStringList names;
+    QString error;
+    // A listing cut short would install part of the folder without a word.
+    if (!found || !MayList(folder) || ListFolder(folder, &names, &error) != Listing::Listed) {
+        unreadable(context, folder, found);
         return std::nullopt;
+    }
     OpenFolder open{folder.endsWith(u'/') ? folder : folder + u'/', {}, 0};
     // No sorting: the listing order is kept, as the file system gives it.
-    // Where names keep Windows's rules, Qt lists an entry the system cannot
-    // look at ("lpt1", "Coats.") only among the system entries.
-    const QDir::Filters system = context.windowsNames ? QDir::System : QDir::Filters();
-    QDirIterator it(open.prefix, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | system);
-    while (it.hasNext()) {
-        it.next();
-        if (isInstalled(context.currentKind(), it.fileInfo()) || SeenOnlyByName(it.fileInfo()))
-            open.entries.append(it.fileInfo());
+    for (const QString &name : std::as_const(names)) {
+        const QFileInfo info(open.prefix + name);
+        // Where names keep Windows's rules, the system cannot look at some
+        // ("lpt1", "Coats."): they are refused below by their names. Any other
+        // entry listed that cannot be looked at is named.
+        const bool refusedByName = context.windowsNames && SeenOnlyByName(info);
+        if (refusedByName || isInstalled(context.currentKind(), info))
+            open.entries.append(info);
+        else if (!info.exists() && !info.isSymLink())
+            unreadable(context, info.filePath(), true);
     }
     RefuseWindowsNames(context, open.entries);
     return open;

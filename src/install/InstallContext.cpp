@@ -3,6 +3,7 @@
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
 #include "install/InstallUi.h"
+#include "install/RunLock.h"
 #include "install/journal/RunJournal.h"
 #include "platform/PlatformPaths.h"
 #include "platform/StopSignals.h"
@@ -16,6 +17,7 @@ InstallContext::InstallContext(WizardState &state, const LanguageTextTable &text
     , ui(ui)
     , statusFolder(DefaultStatusFolder())
     , journalFolder(RunJournal::defaultFolder())
+    , lockFolder(RunLock::defaultFolder())
 {}
 
 KindLists &InstallContext::currentLists()

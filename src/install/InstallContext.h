@@ -1,13 +1,14 @@
 #pragma once
 
+#include "install/InstallUi.h"
 #include "install/KindLists.h"
 #include "platform/WindowsNames.h"
 #include "selection/DataKind.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 
-class InstallUi;
 class RunJournal;
 class UnitTree;
 class WizardState;
@@ -29,10 +30,15 @@ public:
     float scanProgress = 0;        // grows by 0.5 for every folder scanned
     QString statusFolder;          // where the status files are saved
     QString journalFolder;         // where the run's journal is kept
+    QString lockFolder;            // where the lock that keeps runs apart is taken
+    bool runLockHeld = false;      // the caller holds that lock for its whole command
     RunJournal *journal = nullptr; // while the run proper writes into the destination
     // Threads that unpack the copied packages; 0 for as many as the machine
     // has cores (at most 8), 1 for all on the run's own thread.
     int unpackWorkers = 0;
+    // The answer to every overwrite question when it is known before the run
+    // (the unattended install); empty when a person answers each.
+    std::optional<OverwriteAnswer> presetOverwrite;
     // The system asked the program to stop: the run is undone without questions.
     bool stopping = false;
     // Names that cannot exist on Windows are refused as the lists are built.

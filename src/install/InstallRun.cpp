@@ -12,8 +12,10 @@
 #include "install/FolderScan.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
-#include "install/journal/RunJournal.h"
+#include "install/RunLock.h"
 #include "install/UnitListBuilder.h"
+#include "install/journal/Recovery.h"
+#include "install/journal/RunJournal.h"
 #include "selection/WizardState.h"
 
 namespace {
@@ -48,6 +50,7 @@ void InstallRun::btInstallClick()
     InstallUi &ui = m_context.ui;
     m_timer.start();
     m_saved.clear();
+    m_statusNotSaved = false;
     // Cancel can be pressed on the last page before any run; that press is
     // not a cancel of this run.
     m_context.state.cancelRequested = false;
@@ -62,6 +65,14 @@ void InstallRun::btInstallClick()
                        QStringLiteral("Not Selected"));
         ui.setRunButtonsEnabled(true);
         return;
+    }
+    // One run at a time on this computer, from before the lists are built;
+    // the unattended install holds the lock for its whole command.
+    std::optional<RunLock> lock;
+    if (!m_context.runLockHeld) {
+        lock.emplace(m_context.lockFolder);
+        if (!takeRunLock(*lock))
+            return endWithout(Outcome::NotStarted);
     }
     // The system's requests to stop are answered by undoing the run.
     m_stopGuard.emplace();
@@ -89,7 +100,8 @@ bool InstallRun::collectLists()
         return false;
     if (m_context.narrowLists)
         m_context.narrowLists(m_context);
-    return true;
+    // A stop while the lists were narrowed ends the run before it writes.
+    return !m_context.stopping;
 }
 
 bool InstallRun::anyUnitsChosen() const
@@ -165,13 +177,16 @@ void InstallRun::runProper()
     RunJournal journal;
     if (!startJournal(journal))
         return endWithout(Outcome::NotStarted);
-    const bool runResult = installKinds();
-    finishJournal(journal);
+    const bool installed = installKinds();
+    // Never "complete" unless no later start can undo it and nothing is left.
+    const bool runResult = finishJournal(journal) && installed;
     m_stopGuard.reset();
     if (m_context.stopping)
         return endWithout(Outcome::Interrupted);
     m_outcome = runResult ? Outcome::Installed : Outcome::KindFailed;
-    m_saved = CompletionDialogue(m_context).run(runResult);
+    CompletionDialogue completion(m_context);
+    m_saved = completion.run(runResult);
+    m_statusNotSaved = completion.notSaved() > 0;
     m_context.ui.setRunButtonsEnabled(true);
 }
 
@@ -183,17 +198,62 @@ void InstallRun::endWithout(Outcome outcome)
     m_context.ui.setRunButtonsEnabled(true);
 }
 
+bool InstallRun::takeRunLock(RunLock &lock)
+{
+    QString refusal;
+    switch (lock.tryTake()) {
+    case ProcessLock::Result::Taken:
+        return true;
+    case ProcessLock::Result::Held: {
+        const RunLock::Holder holder = lock.holder();
+        refusal = m_context.text(InstallText::RunInProgressWindow)
+                          .arg(holder.process, holder.user, holder.started);
+        break;
+    }
+    case ProcessLock::Result::Failed:
+        refusal = m_context.text(InstallText::RunLockNotTaken) + lock.errorString();
+        break;
+    }
+    m_context.ui.showWarning(refusal, QStringLiteral("Warning"));
+    return false;
+}
+
 bool InstallRun::startJournal(RunJournal &journal)
 {
-    if (journal.begin(m_context.journalFolder, CurrentLanguageName())) {
+    // A run that could not be undone yet must be undone before anything
+    // else is done to the files it names, or undoing it later would undo
+    // this run too.
+    const QStringList pending = PendingJournals(m_context.journalFolder);
+    if (!pending.isEmpty()) {
+        m_context.ui.showWarning(m_context.text(InstallText::PendingRunBlocks)
+                                         + NativePath(pending.first()),
+                                 QStringLiteral("Warning"));
+        return false;
+    }
+    if (journal.begin(m_context.journalFolder, CurrentLanguageName()) && addRoots(journal)) {
         m_context.journal = &journal;
         return true;
     }
-    m_context.ui.showWarning(FailureLine(m_context, InstallText::JournalNotWritable,
-                                         journal.fileName(),
-                                         {FailureReason::Other, journal.failure().systemMessage}),
-                             QStringLiteral("Warning"));
+    // "Not recorded" is what the run would say of a step; here the journal is the subject.
+    FileFailure failure = journal.failure();
+    if (failure.reason == FailureReason::NotRecorded)
+        failure.reason = FailureReason::Other;
+    m_context.ui.showWarning(
+            FailureLine(m_context, InstallText::JournalNotWritable, journal.fileName(), failure),
+            QStringLiteral("Warning"));
     return false;
+}
+
+// Every destination of the run, before any step: the recovery acts only
+// below the roots a journal names first.
+bool InstallRun::addRoots(RunJournal &journal)
+{
+    for (DataKind kind : AllDataKinds) {
+        if (m_context.state.kind(kind).selected && m_context.kindLists(kind).unitsChosen
+            && !journal.addRoot(m_context.state.kind(kind).destination))
+            return false;
+    }
+    return true;
 }
 
 // The selected kinds in order; true when every one was installed cleanly.
@@ -239,11 +299,43 @@ void InstallRun::undoWholeRun()
     }
 }
 
-void InstallRun::finishJournal(RunJournal &journal)
+bool InstallRun::finishJournal(RunJournal &journal)
 {
     m_context.journal = nullptr;
-    for (const QString &backup : journal.finish())
-        m_context.ui.addMemoLine(FailureLine(m_context, InstallText::FileNotDeleted, backup, {}));
+    const RunJournal::Ending ending = journal.finish();
+    for (const RunJournal::Ending::Leftover &file : ending.notRemoved) {
+        const DataKind kind = kindHolding(file.path);
+        const FileFailure failure{FailureReason::NotRemoved, file.error};
+        m_context.kindLists(kind).outcomes.append(FileOutcome::failed(file.path, failure));
+        m_context.reportLine(
+                kind, FailureLine(m_context, InstallText::FileNotDeleted, file.path, failure));
+    }
+    const DataKind first = kindHolding({});
+    if (!ending.syncError.isEmpty())
+        m_context.reportLine(first, FailureLine(m_context, InstallText::SyncFailed,
+                                                m_context.state.kind(first).destination,
+                                                {FailureReason::Other, ending.syncError}));
+    if (!ending.recorded)
+        m_context.reportLine(first,
+                             FailureLine(m_context, InstallText::EndNotRecorded, journal.fileName(),
+                                         {FailureReason::Other, ending.journalError}));
+    return ending.recorded && ending.syncError.isEmpty() && ending.notRemoved.isEmpty();
+}
+
+// The kind installed into the folder that holds path; the first kind of the
+// run for anything else.
+DataKind InstallRun::kindHolding(const QString &path) const
+{
+    std::optional<DataKind> first;
+    for (DataKind kind : AllDataKinds) {
+        if (!m_context.state.kind(kind).selected || !m_context.kindLists(kind).unitsChosen)
+            continue;
+        if (!first)
+            first = kind;
+        if (!path.isEmpty() && path.startsWith(m_context.state.kind(kind).destination + u'/'))
+            return kind;
+    }
+    return first.value_or(m_context.currentKind());
 }
 
 InstallRun::KindResult InstallRun::installKind(DataKind kind)

@@ -11,6 +11,7 @@
 
 class InstallContext;
 class RunJournal;
+class RunLock;
 
 // What the Install button starts: collect the install lists, map them to the
 // destinations, then install the selected kinds in the order STY, STI, DETAIL
@@ -37,6 +38,8 @@ public:
     Outcome outcome() const { return m_outcome; }
     bool hasStatusLines() const;
     QStringList savedStatusFiles() const { return m_saved; }
+    // Some status file that was to be saved could not be.
+    bool statusFileNotSaved() const { return m_statusNotSaved; }
 
 private:
     void clearLists();
@@ -45,9 +48,12 @@ private:
     bool anyUnitsChosen() const;
     void abort();
     void runProper();
+    bool takeRunLock(RunLock &lock);
     bool startJournal(RunJournal &journal);
+    bool addRoots(RunJournal &journal);
     bool installKinds();
-    void finishJournal(RunJournal &journal);
+    bool finishJournal(RunJournal &journal);
+    DataKind kindHolding(const QString &path) const;
     void undoWholeRun();
     void endWithout(Outcome outcome);
     enum class KindResult { Installed, WithErrors, Failed, Cancelled };
@@ -61,6 +67,7 @@ private:
     QElapsedTimer m_timer;
     Outcome m_outcome = Outcome::NotStarted;
     QStringList m_saved;
+    bool m_statusNotSaved = false;
     // From the Install click until the files are in place or undone.
     std::optional<StopSignalGuard> m_stopGuard;
 };

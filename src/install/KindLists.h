@@ -3,6 +3,7 @@
 #include "install/FileOutcome.h"
 
 #include <QList>
+#include <QSet>
 #include <QStringList>
 
 // The lists one data kind's installation is made of. Paths are in Qt form.
@@ -13,6 +14,10 @@ struct KindLists
     QStringList destinationFolders; // sourceFolders mapped under the destination
     QStringList destinationFiles;   // sourceFiles mapped under the destination
     QStringList copied;             // packed copies put into the destination by this run
+    // The packed copies whose installed file the copy step's answer (Yes or
+    // All to a file that was there) lets the run replace; any other is
+    // placed only where nothing stands.
+    QSet<QString> mayReplace;
     QStringList status;             // the lines of the kind's status file ("fail list")
     // Packed files whose names cannot exist on this system: never opened,
     // they count as failed files of every run and check.
@@ -29,6 +34,10 @@ struct KindLists
         QString installed, backup;
     };
     QList<Replaced> replaced;
+    // Files that stood where packed copies were put, kept aside in the same
+    // way: they come back when their packed copy goes unused, or the run is
+    // undone.
+    QList<Replaced> packedAside;
 
     // What went wrong, for the line that closes the kind in the memo.
     int unreadFolders = 0; // source folders that could not be found or listed
@@ -51,9 +60,11 @@ struct KindLists
     void clearRunRecords()
     {
         copied.clear();
+        mayReplace.clear();
         createdFolders.clear();
         createdFiles.clear();
         replaced.clear();
+        packedAside.clear();
         failedFiles = 0;
         refused = false;
         outcomes.clear();

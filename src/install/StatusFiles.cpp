@@ -15,12 +15,17 @@ QString StatusFileName(DataKind kind, const QString &folder, QDate date)
 
 bool SaveStatusFile(const QString &path, const QStringList &lines, QString *error)
 {
-    // A status folder named on the command line may not exist yet.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += line.toUtf8() + "\r\n";
+    return SaveFileWhole(path, bytes, error);
+}
+
+bool SaveFileWhole(const QString &path, const QByteArray &bytes, QString *error)
+{
+    // A folder named on the command line may not exist yet.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
     // Unbuffered: a full disk then fails the write itself; a buffered write
     // would fail only in the flush inside commit(), which commits regardless
     // and would replace the earlier file with an empty one.

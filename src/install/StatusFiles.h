@@ -15,3 +15,8 @@ QString StatusFileName(DataKind kind, const QString &folder, QDate date);
 // a missing folder is created.
 // The file is replaced only when it was written whole.
 [[nodiscard]] bool SaveStatusFile(const QString &path, const QStringList &lines, QString *error);
+
+// Writes bytes to path whole or not at all: an earlier file stays until the
+// new one is complete. A missing folder is created. error gets the file's
+// native path and the system's message.
+[[nodiscard]] bool SaveFileWhole(const QString &path, const QByteArray &bytes, QString *error);

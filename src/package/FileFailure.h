@@ -19,6 +19,7 @@ enum class FailureReason {
     LinkInTheWay,   // a link or a special file stands in the file's place or on its way
     FolderInTheWay, // a folder has the name of the file to write
     NotRecorded,    // the run's journal could not record the step, so it was not taken
+    NotRemoved,     // a file the run made could not be deleted
     NameNotAllowed, // the name cannot exist on this system (Windows): never opened nor written
     Other,          // only the system's message says why
 };

@@ -1,6 +1,7 @@
 #include "InstalledFileComparer.h"
 
 #include "package/DataHeader.h"
+#include "package/EntryType.h"
 #include "package/PackageReader.h"
 
 #include <QDir>
@@ -35,9 +36,19 @@ Comparison InstalledFileComparer::compare(const QString &packedPath, const QStri
     m_packedPath = packedPath;
     m_error.clear();
     m_failure = {};
-    // Nothing is read when there is nothing to compare with.
-    if (!QFileInfo::exists(installedPath))
+    // Nothing is read when there is nothing to compare with, and nothing is
+    // opened that is not a plain file: a link could lead anywhere, a pipe
+    // would never end.
+    switch (EntryTypeOf(installedPath)) {
+    case EntryType::Missing:
         return Comparison::Missing;
+    case EntryType::Link:
+    case EntryType::Special:
+        return Comparison::LinkInTheWay;
+    case EntryType::File:
+    case EntryType::Folder:
+        break;
+    }
     const std::optional<PackageKind> kind = PackageKindForPath(packedPath);
     if (!kind)
         return packageDamaged({FailureReason::Other, {}},

@@ -17,6 +17,7 @@ enum class Comparison {
     DifferentSize,       // its size is not the package's data size
     DifferentContent,    // same size, other bytes
     InstalledUnreadable, // the installed file could not be read
+    LinkInTheWay,        // a link or a special file stands in its place: never opened
     PackageDamaged,      // the package cannot be unpacked: nothing to compare with
 };
 
@@ -34,9 +35,9 @@ public:
     InstalledFileComparer();
 
     // Compares the data of the package at packedPath with installedPath.
-    // A missing installed file is told without reading the package; any other
-    // result has read the whole package, so a difference is never a damaged
-    // package in disguise.
+    // A missing installed file, or a link or special file in its place, is
+    // told without reading the package; any other result has read the whole
+    // package, so a difference is never a damaged package in disguise.
     [[nodiscard]] Comparison compare(const QString &packedPath, const QString &installedPath);
 
     // For InstalledUnreadable and PackageDamaged: the file and the reason.

@@ -4,7 +4,6 @@
 #include "package/WriteJournal.h"
 #include "platform/FileReplacement.h"
 
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 namespace {
@@ -69,11 +68,8 @@ bool InstalledFileWriter::open()
     const EntryType target = EntryTypeOf(m_target);
     if (refused(target))
         return false;
-    // A read-only installed file is one its owner wants kept: checked first,
-    // so that nothing is unpacked that could not be put in place.
-    if (target == EntryType::File && !QFileInfo(m_target).isWritable())
-        return fail(
-                {FailureReason::NoPermission, QStringLiteral("the installed file is read-only")});
+    // A read-only installed file is replaced like any other: the new file
+    // takes its name and has normal attributes (see KeepAside).
     m_file.setFileName(NameBeside(m_target, TemporarySuffix));
     if (m_journal && !m_journal->willCreate(m_file.fileName()))
         return fail(m_journal->failure());
@@ -107,7 +103,7 @@ bool InstalledFileWriter::finishWriting()
     return m_file.error() == QFileDevice::NoError || failed();
 }
 
-bool InstalledFileWriter::commit()
+bool InstalledFileWriter::commit(bool mayReplace)
 {
     if (!finishWriting())
         return false;
@@ -115,6 +111,10 @@ bool InstalledFileWriter::commit()
     const EntryType target = EntryTypeOf(m_target);
     if (refused(target))
         return false;
+    // The temporary file goes with this writer.
+    m_keptExisting = target == EntryType::File && !mayReplace;
+    if (m_keptExisting)
+        return true;
     m_replaced = target == EntryType::File;
     return m_replaced ? replaceTarget() : putNewTarget();
 }

@@ -39,7 +39,9 @@ public:
     // Closes the file once all is written, so that no handle stays open while
     // it waits for commit() (which also closes it when this was not called).
     [[nodiscard]] bool finishWriting();
-    [[nodiscard]] bool commit();
+    // With mayReplace false a file at the target is kept, and the new data
+    // dropped: true, with keptExisting().
+    [[nodiscard]] bool commit(bool mayReplace = true);
     QString errorString() const;
     // Why the last call failed: a full disk, missing rights, a link in the
     // way, or the system's message.
@@ -50,6 +52,8 @@ public:
     QString backupPath() const { return m_backup; }
     // After a commit: whether it replaced an installed file.
     bool replaced() const { return m_replaced; }
+    // After a commit(false): whether a file stood at the target and was kept.
+    bool keptExisting() const { return m_keptExisting; }
 
 private:
     bool refused(EntryType target);
@@ -65,6 +69,7 @@ private:
     bool m_tempMade = false; // the temporary file exists and is ours to remove
     QString m_backup;
     bool m_replaced = false;
+    bool m_keptExisting = false;
     QString m_error;
     FileFailure m_failure;
 };

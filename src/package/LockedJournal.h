@@ -26,10 +26,10 @@ public:
         const std::lock_guard lock(m_mutex);
         return m_journal->willKeepAside(path, backup);
     }
-    void didNotCreate(const QString &path) override
+    bool didNotCreate(const QString &path) override
     {
         const std::lock_guard lock(m_mutex);
-        m_journal->didNotCreate(path);
+        return m_journal->didNotCreate(path);
     }
     FileFailure failure() const override
     {

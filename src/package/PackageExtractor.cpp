@@ -40,6 +40,7 @@ bool PackageExtractor::unpack(const QString &packedPath, const QString &installe
     m_info = {};
     m_backup.clear();
     m_replaced = false;
+    m_keptExisting = false;
     m_error.clear();
     m_failure = {};
     m_packedPath = packedPath;
@@ -60,7 +61,7 @@ bool PackageExtractor::unpack(const QString &packedPath, const QString &installe
     return m_unpacked;
 }
 
-bool PackageExtractor::place()
+bool PackageExtractor::place(bool mayReplace)
 {
     // Without a writer the packed copy could not be opened: it stays.
     if (!m_installed)
@@ -71,10 +72,11 @@ bool PackageExtractor::place()
     // is not committed, so success always means a clean destination.
     if (!removePackedCopy(m_packedPath) || !m_unpacked)
         return false;
-    if (!installed->commit())
+    if (!installed->commit(mayReplace))
         return writeFailed(*installed);
     m_backup = installed->backupPath();
     m_replaced = installed->replaced();
+    m_keptExisting = installed->keptExisting();
     return true;
 }
 

@@ -43,8 +43,10 @@ public:
     // the packed copy and puts the data in place, and must follow it on any
     // thread. extract() is unpack() then place(); place() returns what
     // extract() would, and a failure of unpack() is also one of place().
+    // With mayReplace false a file that stands at the installed name is
+    // kept, and the unpacked data dropped (see keptExisting()).
     bool unpack(const QString &packedPath, const QString &installedPath);
-    [[nodiscard]] bool place();
+    [[nodiscard]] bool place(bool mayReplace = true);
 
     QString errorString() const { return m_error; }
     // The reason of the last failure, with the system's or zlib's message.
@@ -56,6 +58,9 @@ public:
     QString backupPath() const { return m_backup; }
     // After a successful extraction: whether it replaced an installed file.
     bool replaced() const { return m_replaced; }
+    // After a successful place(false): a file stood at the installed name
+    // and was kept.
+    bool keptExisting() const { return m_keptExisting; }
 
     // The run's journal, told of every file before it is made (see
     // InstalledFileWriter); without one nothing is recorded or kept aside.
@@ -87,6 +92,7 @@ private:
     PackageInfo m_info;
     QString m_backup;
     bool m_replaced = false;
+    bool m_keptExisting = false;
     WriteJournal *m_journal = nullptr;
     QString m_error;
     FileFailure m_failure;

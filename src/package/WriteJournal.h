@@ -21,9 +21,10 @@ public:
     // The installed file at path is about to be kept aside under backup and
     // replaced; undoing puts it back.
     [[nodiscard]] virtual bool willKeepAside(const QString &path, const QString &backup) = 0;
-    // What willCreate or willInstall announced did not happen: an undo must
-    // leave whatever is at path alone.
-    virtual void didNotCreate(const QString &path) = 0;
+    // What willCreate or willInstall announced did not happen, or what the
+    // run made there is gone and something else was put back: an undo must
+    // leave whatever is at path alone. False when it could not be recorded.
+    virtual bool didNotCreate(const QString &path) = 0;
 
     virtual FileFailure failure() const = 0;
 };

@@ -4,7 +4,16 @@
 #include "platform/WindowsConsoleStream.h"
 #else
 #include "platform/StdioConsoleStream.h"
+
+#include <csignal>
 #endif
+
+void KeepRunningWhenOutputCloses()
+{
+#ifndef Q_OS_WIN
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
 
 std::unique_ptr<ConsoleStream> OpenConsoleStream(ConsoleStream::Channel channel)
 {

@@ -26,5 +26,9 @@ public:
     virtual void rewriteLine(const QString &text) = 0;
 };
 
+// Output that nobody reads any more (a script's "| head -2") only makes
+// writes fail, instead of ending the program as Unix does by default.
+void KeepRunningWhenOutputCloses();
+
 // The stream of this process for the channel.
 std::unique_ptr<ConsoleStream> OpenConsoleStream(ConsoleStream::Channel channel);

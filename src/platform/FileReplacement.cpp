@@ -42,28 +42,56 @@ bool failed(QString *error)
     return false;
 }
 
+// Takes the read-only attribute off the file at path; true when it had it.
+bool clearReadOnly(const std::wstring &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)
+           && SetFileAttributesW(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+}
+
+void setReadOnly(const std::wstring &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_READONLY);
+}
+
 } // namespace
 
 AsideResult KeepAside(const QString &path, const QString &backup, QString *error)
 {
     const std::wstring from = native(path);
     const std::wstring to = native(backup);
+    const bool wasReadOnly = clearReadOnly(from);
     if (CreateHardLinkW(to.c_str(), from.c_str(), nullptr))
         return AsideResult::Linked;
     const DWORD why = GetLastError();
     // FAT and exFAT volumes and some network shares have no hard links.
-    if (why == ERROR_INVALID_FUNCTION || why == ERROR_NOT_SUPPORTED) {
-        if (MoveFileExW(from.c_str(), to.c_str(), 0))
-            return AsideResult::Moved;
-    }
+    if ((why == ERROR_INVALID_FUNCTION || why == ERROR_NOT_SUPPORTED)
+        && MoveFileExW(from.c_str(), to.c_str(), 0))
+        return AsideResult::Moved;
     failed(error);
+    if (wasReadOnly)
+        setReadOnly(from);
     return AsideResult::Failed;
 }
 
-bool ReplaceWith(const QString &from, const QString &to, QString *error)
+bool ReplaceWith(const QString &from, const QString &to, QString *error, bool *fromMissing)
 {
-    if (MoveFileExW(native(from).c_str(), native(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+    const std::wstring source = native(from);
+    const std::wstring target = native(to);
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
+    if (GetLastError() == ERROR_ACCESS_DENIED && clearReadOnly(target)) {
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return true;
+        const DWORD why = GetLastError();
+        setReadOnly(target);
+        SetLastError(why);
+    }
+    if (fromMissing)
+        *fromMissing = GetLastError() == ERROR_FILE_NOT_FOUND;
     return failed(error);
 }
 
@@ -74,6 +102,38 @@ bool RenameNew(const QString &from, const QString &to, QString *error)
     return failed(error);
 }
 
+RemoveResult RemoveIfPresent(const QString &path, QString *error)
+{
+    if (DeleteFileW(native(path).c_str()))
+        return RemoveResult::Removed;
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+        return RemoveResult::NothingToRemove;
+    failed(error);
+    return RemoveResult::Failed;
+}
+
+RemoveResult RemoveEmptyFolder(const QString &path, QString *error)
+{
+    const std::wstring name = native(path);
+    // RemoveDirectory would take a junction or a folder link away.
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return RemoveResult::NothingToRemove;
+    if (RemoveDirectoryW(name.c_str()))
+        return RemoveResult::Removed;
+    switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIR_NOT_EMPTY:
+    case ERROR_DIRECTORY: // not a folder
+        return RemoveResult::NothingToRemove;
+    default:
+        failed(error);
+        return RemoveResult::Failed;
+    }
+}
+
 bool SyncToDisk(const QStringList &files, QString *error)
 {
     // Windows flushes a volume only for administrators; each file is flushed instead.
@@ -81,8 +141,12 @@ bool SyncToDisk(const QStringList &files, QString *error)
         const HANDLE handle = CreateFileW(native(file).c_str(), GENERIC_WRITE,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE)
-            continue; // gone since: nothing of it to keep
+        if (handle == INVALID_HANDLE_VALUE) {
+            const DWORD code = GetLastError();
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+                continue; // gone since: nothing of it to keep
+            return failed(error);
+        }
         const bool flushed = FlushFileBuffers(handle);
         CloseHandle(handle);
         if (!flushed)
@@ -124,10 +188,17 @@ AsideResult KeepAside(const QString &path, const QString &backup, QString *error
     return AsideResult::Failed;
 }
 
-bool ReplaceWith(const QString &from, const QString &to, QString *error)
+bool ReplaceWith(const QString &from, const QString &to, QString *error, bool *fromMissing)
 {
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+    const QByteArray source = QFile::encodeName(from);
+    if (::rename(source.constData(), QFile::encodeName(to).constData()) == 0)
         return true;
+    const int why = errno;
+    struct stat existing;
+    if (fromMissing)
+        *fromMissing
+                = why == ENOENT && ::lstat(source.constData(), &existing) != 0 && errno == ENOENT;
+    errno = why;
     return failed(error);
 }
 
@@ -157,6 +228,29 @@ bool RenameNew(const QString &from, const QString &to, QString *error)
     return ::rename(source.constData(), target.constData()) == 0 || failed(error);
 }
 
+RemoveResult RemoveIfPresent(const QString &path, QString *error)
+{
+    if (::unlink(QFile::encodeName(path).constData()) == 0)
+        return RemoveResult::Removed;
+    // ENOTDIR: a file stands where a folder on the way should be, so
+    // nothing can be at path.
+    if (errno == ENOENT || errno == ENOTDIR)
+        return RemoveResult::NothingToRemove;
+    failed(error);
+    return RemoveResult::Failed;
+}
+
+RemoveResult RemoveEmptyFolder(const QString &path, QString *error)
+{
+    // rmdir() never follows a link at the end: it fails with ENOTDIR.
+    if (::rmdir(QFile::encodeName(path).constData()) == 0)
+        return RemoveResult::Removed;
+    if (errno == ENOENT || errno == ENOTDIR || errno == ENOTEMPTY || errno == EEXIST)
+        return RemoveResult::NothingToRemove;
+    failed(error);
+    return RemoveResult::Failed;
+}
+
 bool SyncToDisk(const QStringList &files, QString *error)
 {
     std::set<dev_t> synced;
@@ -164,8 +258,11 @@ bool SyncToDisk(const QStringList &files, QString *error)
         // Never blocks on a pipe, never follows a link put in the file's place.
         const int fd = ::open(QFile::encodeName(file).constData(),
                               O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        // Gone since, or a link put in its place: nothing of it to keep.
+        if (fd < 0 && (errno == ENOENT || errno == ELOOP))
+            continue;
         if (fd < 0)
-            continue; // gone since: nothing of it to keep
+            return failed(error);
         struct stat info;
         bool ok = ::fstat(fd, &info) == 0;
 #ifdef Q_OS_LINUX

@@ -34,10 +34,11 @@ ProcessLock::~ProcessLock()
     unlock();
 }
 
-ProcessLock::Result ProcessLock::tryLock(const QString &path, QString *error)
+ProcessLock::Result ProcessLock::tryLock(const QString &path, QString *error, Sharing sharing)
 {
     unlock();
     m_path = path;
+    m_sharing = sharing;
     for (int attempt = 0; attempt < Attempts; ++attempt) {
         QString reason;
         const Result result = lockOnce(true, &reason);
@@ -101,10 +102,14 @@ ProcessLock::Result ProcessLock::lockOnce(bool create, QString *error)
     const std::wstring native = QDir::toNativeSeparators(m_path).toStdWString();
     // Not inherited by child processes, which could otherwise outlive us
     // holding our lock.
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     HANDLE handle
-            = CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            = CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
                           create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Another user's file that this one may only read: a lock needs no more.
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+        handle = CreateFileW(native.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         // A file whose deletion is pending refuses to be opened until its
@@ -165,8 +170,13 @@ ProcessLock::Result ProcessLock::lockOnce(bool create, QString *error)
 {
     // O_CLOEXEC: a child process must not inherit the lock and hold it after
     // we are gone. O_NOFOLLOW: a link planted at the lock's name is refused.
+    const QByteArray name = QFile::encodeName(m_path);
     const int flags = O_RDWR | O_CLOEXEC | O_NOFOLLOW | (create ? O_CREAT : 0);
-    const int fd = ::open(QFile::encodeName(m_path).constData(), flags, 0600);
+    int fd = ::open(name.constData(), flags, m_sharing == Sharing::AllUsers ? 0644 : 0600);
+    // Another user's file that this one may only read (or may not open with
+    // O_CREAT in a sticky folder): flock() needs no right to write.
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
         setError(error, QString::fromLocal8Bit(std::strerror(errno)));
         return Result::Failed;
@@ -181,6 +191,10 @@ ProcessLock::Result ProcessLock::lockOnce(bool create, QString *error)
         setError(error, QString::fromLocal8Bit(std::strerror(code)));
         return Result::Failed;
     }
+    // Readable by every user whatever the umask, so that their runs can wait
+    // for it.
+    if (m_sharing == Sharing::AllUsers)
+        (void) ::fchmod(fd, 0644);
     if (!sameFile(fd, m_path)) {
         ::close(fd);
         setError(error, {});

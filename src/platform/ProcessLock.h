@@ -27,9 +27,16 @@ public:
     ProcessLock(const ProcessLock &) = delete;
     ProcessLock &operator=(const ProcessLock &) = delete;
 
+    // Who may take the lock on a file this process makes: this user only,
+    // or every user of the computer (the file can be read by all).
+    enum class Sharing { ThisUser, AllUsers };
+
     // Takes the lock on the file at path, making the file when it is
-    // missing, without waiting. A lock held already is let go first.
-    Result tryLock(const QString &path, QString *error = nullptr);
+    // missing, without waiting. A lock held already is let go first. A file
+    // that another user made and this one may only read is locked all the
+    // same: the system's locks need no right to write.
+    Result tryLock(const QString &path, QString *error = nullptr,
+                   Sharing sharing = Sharing::ThisUser);
     bool isLocked() const;
     QString fileName() const { return m_path; }
 
@@ -46,6 +53,7 @@ public:
 
 private:
     Result lockOnce(bool create, QString *error);
+    Sharing m_sharing = Sharing::ThisUser;
     void close();
 
     QString m_path;

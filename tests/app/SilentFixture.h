@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 // A plain data tree packed with quillon-pack into a data set, a registry
 // file naming one installed Vestra, and a way to run the built quillon on it.
 class SilentFixture
@@ -76,6 +78,10 @@ public:
         const QStringList arguments = QStringList{"--dataset", dataSet,        "--registry",
                                                   registry(),  "--status-dir", statusDir}
                                       + extra;
+#ifdef Q_OS_UNIX
+        if (childSetup)
+            quillon.setChildProcessModifier(childSetup);
+#endif
         if (runAs.isEmpty())
             quillon.start(QUILLON_PATH, arguments);
         else
@@ -87,17 +93,20 @@ public:
         return quillon.exitStatus() == QProcess::NormalExit ? quillon.exitCode() : -2;
     }
 
-    // The program's environment: its per-user data (the run's journal) kept
-    // in the test's folder, and the variables a test adds.
+    // The program's environment: its per-user data (the run's journal) and
+    // the lock that keeps runs apart kept in the test's folder, and the
+    // variables a test adds.
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QUILLON_JOURNAL_DIR", filePath("appdata/Quillon"));
+        env.insert("QUILLON_LOCK_DIR", lockFolder());
         for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
             env.insert(it.key(), it.value());
         return env;
     }
     QString journalFolder() const { return filePath("appdata/Quillon"); }
+    QString lockFolder() const { return filePath("locks"); }
 
     // A path named on the command line as the program shows it: qualified,
     // on Windows with its drive, in native form.
@@ -141,5 +150,6 @@ public:
     QString plain, dataSet, vestra, base, statusDir;
     QString out, err;
     QStringList runAs;
+    std::function<void()> childSetup; // run in the child before quillon starts (Unix)
     QMap<QString, QString> extraEnvironment;
 };

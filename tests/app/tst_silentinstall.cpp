@@ -1,10 +1,17 @@
 #include "i18n/TextNumbers.h"
 #include "i18n/TextTable.h"
+#include "install/RunLock.h"
+#include "platform/PlatformPaths.h"
 
 #include "Restrictions.h"
 #include "SilentFixture.h"
 
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
 
 // The unattended install, run as the built program on temporary trees.
 class tst_SilentInstall : public QObject
@@ -26,6 +33,9 @@ private slots:
     void cannotStart_data();
     void cannotStart();
     void chosenLanguage();
+    void oneRunAtATime_data();
+    void oneRunAtATime();
+    void outputClosedEarly();
 
 private:
     QString text(int number) const { return GetText(m_texts, number); }
@@ -83,8 +93,18 @@ void tst_SilentInstall::existingFile_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("replaced");
     QTest::addColumn<int>("statusText");
-    QTest::newRow("none") << "none" << false << int(InstallText::NotOverwritten);
-    QTest::newRow("all") << "all" << true << int(InstallText::Overwritten);
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("asUser"); // run as another user, for whom the mode counts
+    QTest::newRow("none") << "none" << false << int(InstallText::NotOverwritten) << false << false;
+    QTest::newRow("all") << "all" << true << int(InstallText::Overwritten) << false << false;
+    // A read-only installed file is replaced like any other when that is
+    // asked for, by root and by a user alike.
+    QTest::newRow("none, read-only")
+            << "none" << false << int(InstallText::NotOverwritten) << true << false;
+    QTest::newRow("all, read-only")
+            << "all" << true << int(InstallText::Overwritten) << true << false;
+    QTest::newRow("all, read-only, as a user")
+            << "all" << true << int(InstallText::Overwritten) << true << true;
 }
 
 void tst_SilentInstall::existingFile()
@@ -92,10 +112,21 @@ void tst_SilentInstall::existingFile()
     QFETCH(QString, answer);
     QFETCH(bool, replaced);
     QFETCH(int, statusText);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, asUser);
     SilentFixture f;
     QVERIFY(f.pack());
     const QString existing = f.installed("STI_2027SS", "Set2/e.sti");
     QVERIFY(TestFiles::write(existing, "the user's own"));
+    if (asUser) {
+        QString why;
+        f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+        if (f.runAs.isEmpty())
+            QSKIP(qPrintable("cannot run as another user here: " + why));
+    }
+    const auto readable = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(existing, readable));
 
     QCOMPARE(f.run({"--overwrite", answer}), 1);
     QCOMPARE(TestFiles::read(existing) == TestFiles::read(f.plain + "/STI_2027SS/Set2/e.sti"),
@@ -105,6 +136,10 @@ void tst_SilentInstall::existingFile()
     QVERIFY2(f.out.trimmed().endsWith(text(InstallText::StatusLinesNotSaved)), qPrintable(f.out));
     QCOMPARE(TestFiles::read(f.installed("STI_2027SS", "Set1/Front/d.sti")),
              TestFiles::read(f.plain + "/STI_2027SS/Set1/Front/d.sti"));
+    // AND a file written by the run has normal attributes; a kept one its own
+    const QFile::Permissions mode
+            = QFileInfo(existing).permissions() & (readable | QFile::WriteOwner);
+    QCOMPARE(mode, readOnly && !replaced ? readable : readable | QFile::WriteOwner);
 }
 
 void tst_SilentInstall::cancelLeavesOnlyWhatWasThere()
@@ -162,7 +197,7 @@ void tst_SilentInstall::writeFailures_data()
     QTest::addColumn<bool>("fullDisk"); // else one installed file is read-only
     // A disk too small is refused before the run; a disk that fills up during
     // the run is tested on the engine.
-    QTest::newRow("read-only installed file") << false;
+    QTest::newRow("immutable installed file") << false;
     QTest::newRow("full disk") << true;
 }
 
@@ -356,6 +391,8 @@ void tst_SilentInstall::cannotStart()
 
     QCOMPARE(f.run(arguments), 3);
     QVERIFY2((f.out + f.err).contains(expected), qPrintable(f.out + f.err));
+    // Said once: where Vestra was looked for is not repeated in other words.
+    QVERIFY2(f.out.count(native(f.registry())) <= 1, qPrintable(f.out));
     QCOMPARE(f.tree(f.vestra), (std::map<QString, QByteArray>{{"Bin", "<dir>"}}));
 }
 
@@ -367,6 +404,105 @@ void tst_SilentInstall::chosenLanguage()
     QVERIFY(LoadTextTable(korean, QUILLON_RESOURCES_DIR, "Korean", "InstallForm"));
     QCOMPARE(f.run({"--lang", "Korean", "--kinds", "DETAIL"}), 0);
     QVERIFY2(f.out.contains(GetText(korean, InstallText::DetailInstalled)), qPrintable(f.out));
+}
+
+void tst_SilentInstall::oneRunAtATime_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("asUser");  // run as another user than the one holding the lock
+    QTest::addColumn<bool>("release"); // the holder ends once the run says it waits
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("line"); // the text that says so, naming the holder
+    const QStringList install{"--silent", "--kinds", "STI"};
+    QTest::newRow("an install waits, then runs")
+            << install << false << true << 1 << int(InstallText::RunWaiting);
+    QTest::newRow("an install waits, then gives up")
+            << install + QStringList{"--wait", "1"} << false << false << 3
+            << int(InstallText::RunStillInProgress);
+    QTest::newRow("another user's install gives up")
+            << install + QStringList{"--wait", "0"} << true << false << 3
+            << int(InstallText::RunStillInProgress);
+    QTest::newRow("a repair gives up") << install + QStringList{"--repair", "--wait", "0"} << false
+                                       << false << 3 << int(InstallText::RunStillInProgress);
+    // A check does not wait, and cannot find the data complete meanwhile.
+    QTest::newRow("a check does not wait") << QStringList{"--verify", "--kinds", "STI"} << false
+                                           << false << 1 << int(InstallText::RunInProgressCheck);
+}
+
+// One install run at a time on this computer, whoever started it.
+void tst_SilentInstall::oneRunAtATime()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, asUser);
+    QFETCH(bool, release);
+    QFETCH(int, status);
+    QFETCH(int, line);
+    // GIVEN an installed kind, and another run that holds the lock
+    SilentFixture f;
+    QVERIFY(f.pack());
+    QCOMPARE(f.run({"--kinds", "STI"}), 0);
+    if (asUser) {
+        QString why;
+        f.runAs = Restrictions::asNobody(f.dir.path(), QUILLON_PATH, &why);
+        if (f.runAs.isEmpty())
+            QSKIP(qPrintable("cannot run as another user here: " + why));
+        // The lock's file is then the holder's, as the first run's is.
+        QVERIFY(QDir(f.lockFolder()).removeRecursively());
+    }
+    auto holder = std::make_unique<RunLock>(f.lockFolder());
+    QCOMPARE(holder->tryTake(), ProcessLock::Result::Taken);
+    // Named by its process and user, as the system knows them.
+    const QString named = text(line)
+                                  .arg(QString::number(QCoreApplication::applicationPid()),
+                                       CurrentUserName(), "%3")
+                                  .section("%3", 0, 0);
+
+    // WHEN another command starts THEN it says so, naming the holder
+    if (!release) {
+        QCOMPARE(f.runCommand(arguments), status);
+        QVERIFY2(f.out.contains(named), qPrintable(f.out + f.err));
+        return;
+    }
+    QProcess quillon;
+    quillon.setProcessEnvironment(f.environment());
+    quillon.start(QUILLON_PATH, QStringList{"--dataset", f.dataSet, "--registry", f.registry(),
+                                            "--status-dir", f.statusDir}
+                                        + arguments);
+    QString out;
+    while (!out.contains(named) && quillon.waitForReadyRead(60000))
+        out += QString::fromUtf8(quillon.readAllStandardOutput());
+    QVERIFY2(out.contains(named), qPrintable(out));
+    // AND once the holder ends, the waiting run goes on
+    holder.reset();
+    QVERIFY(quillon.waitForFinished(60000));
+    QCOMPARE(quillon.exitCode(), status);
+}
+
+void tst_SilentInstall::outputClosedEarly()
+{
+#ifdef Q_OS_UNIX
+    // GIVEN an output that nobody reads any more, as "| head -2" leaves it,
+    // and the system's default of ending a program that writes there
+    SilentFixture f;
+    QVERIFY(f.pack());
+    int pipe[2];
+    QVERIFY(::pipe(pipe) == 0);
+    ::close(pipe[0]);
+    const int closed = pipe[1];
+    f.childSetup = [closed] {
+        ::signal(SIGPIPE, SIG_DFL);
+        ::dup2(closed, STDOUT_FILENO);
+    };
+    // WHEN a run writes there THEN it goes on to the end all the same
+    const QString report = f.filePath("report.json");
+    const int status = f.run({"--report", report});
+    ::close(closed);
+    QCOMPARE(status, 0);
+    QCOMPARE(f.tree(f.base + "DETAIL_2027SS"), f.tree(f.plain + "/DETAIL_2027SS"));
+    QVERIFY(QFile::exists(report));
+#else
+    QSKIP("Windows ends no program for writing to a closed pipe: the write only fails");
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_SilentInstall)

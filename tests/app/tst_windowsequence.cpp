@@ -225,9 +225,12 @@ void tst_WindowSequence::interruptedRunIsUndoneBeforeTheWindows()
     qputenv("QUILLON_JOURNAL_DIR", QFile::encodeName(root + "/appdata/Quillon"));
     const QString installed = root + "/Vestra 3.1/Bin/STY_2027SS/a.sty";
     QVERIFY(TestFiles::write(installed, "new"));
-    QVERIFY(TestFiles::write(RunJournal::defaultFolder() + "/run-20260101-000000-000-1.journal",
-                             JournalHeader("Korean")
-                                     + EncodeRecord({JournalRecord::Type::New, installed, {}})));
+    QVERIFY(TestFiles::write(
+            RunJournal::defaultFolder() + "/run-20260101-000000-000-1.journal",
+            JournalHeader("Korean")
+                    + EncodeRecord(
+                            {JournalRecord::Type::Root, root + "/Vestra 3.1/Bin/STY_2027SS", {}})
+                    + EncodeRecord({JournalRecord::Type::New, installed, {}})));
     QList<SeenBox> seen;
     QString ok;
     ModalWatcher watcher([&](QWidget *box) {

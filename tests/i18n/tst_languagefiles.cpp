@@ -68,6 +68,7 @@ private slots:
     void englishCaptionsAreTheEngines();
     void overwriteButtonsStayFour_data();
     void overwriteButtonsStayFour();
+    void englishCountsReadForOne();
 };
 
 void tst_LanguageFiles::numbersAreRead()
@@ -158,6 +159,20 @@ void tst_LanguageFiles::overwriteButtonsStayFour()
     const QStringList pieces = buttons.split(u'|');
     QCOMPARE(pieces.size(), 4);
     QVERIFY(!pieces.contains(QString()));
+}
+
+// A count is filled in whatever it is, so an English text never puts it
+// before a plural noun ("1 folders"); "%1 of %2 files" counts at least two.
+void tst_LanguageFiles::englishCountsReadForOne()
+{
+    const IniFile english = languageFile("English");
+    static const QRegularExpression plural(QStringLiteral("(?<!of )%\\d+ \\w+s\\b"));
+    for (const SectionUse &section : sections()) {
+        for (int n : section.used) {
+            const QString text = english.readString(section.name, QString::number(n));
+            QVERIFY2(!plural.match(text).hasMatch(), qPrintable(QString::number(n) + ": " + text));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_LanguageFiles)

@@ -26,6 +26,7 @@ public:
         base = dir.filePath(QStringLiteral("Vestra/Bin/"));
         context.statusFolder = dir.filePath(QStringLiteral("status"));
         context.journalFolder = dir.filePath(QStringLiteral("journal"));
+        context.lockFolder = dir.filePath(QStringLiteral("locks"));
         QDir().mkpath(context.statusFolder);
         const char *names[] = {"STY_2027SS", "STI_2027SS", "DETAIL_2027SS"};
         for (DataKind kind : AllDataKinds) {

@@ -1,4 +1,6 @@
+#include "i18n/TextNumbers.h"
 #include "install/InstallRun.h"
+#include "install/RunLock.h"
 #include "install/StatusFiles.h"
 #include "install/verify/InstalledDataCheck.h"
 
@@ -41,9 +43,13 @@ private slots:
     void cancelBeforeTheRunIsNotAsked();
     void nothingWrittenThroughLinks_data();
     void nothingWrittenThroughLinks();
+    void tooLittleSpaceWritesNothing_data();
     void tooLittleSpaceWritesNothing();
     void diskFillingDuringTheRun();
     void stopUndoesTheWholeRun();
+    void anotherRunHoldsTheLock();
+    void fileAppearingAfterTheCopyStepIsKept_data();
+    void fileAppearingAfterTheCopyStepIsKept();
 
 private:
     static void addAllKinds(InstallFixture &f);
@@ -625,28 +631,60 @@ void tst_InstallRun::nothingWrittenThroughLinks()
     QVERIFY(f.journals().isEmpty());
 }
 
+void tst_InstallRun::tooLittleSpaceWritesNothing_data()
+{
+    QTest::addColumn<int>("dataSize");
+    QTest::addColumn<bool>("replacing"); // an installed file of the same size is there
+    QTest::addColumn<QString>("disk");
+    QTest::addColumn<QString>("free"); // as the warning says it; empty: not looked at
+    QTest::addColumn<bool>("keep");    // --overwrite none: the installed file is kept
+    QTest::newRow("more data than the disk holds") << 300000 << false << "64k"
+                                                   << "64.0 kB" << false;
+    // The earlier version of a replaced file is kept until the run ends, so
+    // its space is not free for the new one; a file that is kept needs none.
+    QTest::newRow("replacing, with the earlier version kept") << 150000 << true << "256k"
+                                                              << "" << false;
+    QTest::newRow("keeping the installed file") << 150000 << true << "256k"
+                                                << "" << true;
+}
+
 void tst_InstallRun::tooLittleSpaceWritesNothing()
 {
+    QFETCH(int, dataSize);
+    QFETCH(bool, replacing);
+    QFETCH(QString, disk);
+    QFETCH(QString, free);
+    QFETCH(bool, keep);
     // GIVEN destinations on a disk with less room than the STY data needs
     InstallFixture f;
     f.select({DataKind::STY});
     f.addPackage(DataKind::STY, "u/big.sty_",
-                 PackageBytes::compressed("STYComp", PackageBytes::styData(300000)));
-    Restrictions::SmallDisk disk(f.base, "64k");
-    if (!disk.isMounted())
-        QSKIP(qPrintable("no small disk here: " + disk.whyNot()));
+                 PackageBytes::compressed("STYComp", PackageBytes::styData(dataSize)));
+    Restrictions::SmallDisk small(f.base, disk);
+    if (!small.isMounted())
+        QSKIP(qPrintable("no small disk here: " + small.whyNot()));
+    if (replacing)
+        QVERIFY(TestFiles::write(f.destination(DataKind::STY, "u/big.sty"),
+                                 PackageBytes::styData(dataSize, 2)));
+    const auto before = InstallFixture::snapshot(f.base);
+    f.ui.defaultOverwrite = keep ? OverwriteAnswer::No : OverwriteAnswer::All;
+    f.context.presetOverwrite = f.ui.defaultOverwrite;
 
     InstallRun run(f.context);
     run.btInstallClick();
 
+    QCOMPARE(InstallFixture::snapshot(f.base), before);
+    if (keep) {
+        QCOMPARE(run.outcome(), InstallRun::Outcome::Installed);
+        return;
+    }
     // THEN a warning names the disk, the space needed and free; nothing is written
     QCOMPARE(f.ui.captions(), QStringList{"Warning"});
     QVERIFY2(f.ui.asked[0].text.startsWith(f.text(93).section("%1", 0, 0)
                                            + NativePath(f.base).chopped(1) + ":"),
              qPrintable(f.ui.asked[0].text));
-    QVERIFY2(f.ui.asked[0].text.contains("64.0 kB"), qPrintable(f.ui.asked[0].text));
+    QVERIFY2(f.ui.asked[0].text.contains(free), qPrintable(f.ui.asked[0].text));
     QCOMPARE(run.outcome(), InstallRun::Outcome::NoSpace);
-    QVERIFY(InstallFixture::snapshot(f.base).empty());
     QVERIFY(f.ui.runButtonsEnabled);
 }
 
@@ -726,6 +764,67 @@ void tst_InstallRun::stopUndoesTheWholeRun()
     QVERIFY(f.ui.memo.contains(f.text(97)));
     QVERIFY(f.ui.runButtonsEnabled);
     QVERIFY(f.journals().isEmpty());
+}
+
+void tst_InstallRun::anotherRunHoldsTheLock()
+{
+    // GIVEN another run on this computer that holds the lock
+    InstallFixture f;
+    addAllKinds(f);
+    f.select({DataKind::STY});
+    RunLock other(f.context.lockFolder);
+    QCOMPARE(other.tryTake(), ProcessLock::Result::Taken);
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN a warning names it, and nothing is written
+    QCOMPARE(f.ui.captions(), QStringList{"Warning"});
+    QVERIFY2(f.ui.asked[0].text.startsWith(
+                     f.text(InstallText::RunInProgressWindow).section("%1", 0, 0)
+                     + QString::number(QCoreApplication::applicationPid())),
+             qPrintable(f.ui.asked[0].text));
+    QCOMPARE(run.outcome(), InstallRun::Outcome::NotStarted);
+    QVERIFY(InstallFixture::snapshot(f.base).empty());
+    QVERIFY(f.ui.runButtonsEnabled);
+}
+
+void tst_InstallRun::fileAppearingAfterTheCopyStepIsKept_data()
+{
+    QTest::addColumn<OverwriteAnswer>("answer");
+    QTest::newRow("none") << OverwriteAnswer::No;
+    QTest::newRow("all") << OverwriteAnswer::All;
+}
+
+// Where a file is placed, the copy step's answer stands: it found no file, so
+// nobody was asked whether to replace one that appeared since.
+void tst_InstallRun::fileAppearingAfterTheCopyStepIsKept()
+{
+    QFETCH(OverwriteAnswer, answer);
+    InstallFixture f;
+    f.select({DataKind::STY});
+    f.context.unpackWorkers = 1;
+    f.addSty(DataKind::STY, "u/a.sty_", 1);
+    f.addSty(DataKind::STY, "u/b.sty_", 2);
+    f.ui.defaultOverwrite = answer;
+    // WHEN a file appears at b.sty once the copies are in place
+    const QString later = f.destination(DataKind::STY, "u/b.sty");
+    f.ui.onEvents = [&] {
+        if (f.ui.bar.last() > 40 && !QFile::exists(later))
+            QVERIFY(TestFiles::write(later, "theirs"));
+    };
+
+    InstallRun run(f.context);
+    run.btInstallClick();
+
+    // THEN it is kept, and said to be
+    QCOMPARE(TestFiles::read(later), QByteArray("theirs"));
+    QVERIFY2(f.ui.memo.contains(f.text(InstallText::NotOverwritten) + NativePath(later)),
+             qPrintable(f.ui.memo.join('\n')));
+    const QList<FileOutcome> &outcomes = f.context.kindLists(DataKind::STY).outcomes;
+    QCOMPARE(outcomes.last().path, later);
+    QCOMPARE(outcomes.last().result, FileOutcome::Result::Kept);
+    QCOMPARE(InstallFixture::snapshot(f.base + "STY_2027SS/u").size(), 2); // a.sty and b.sty
 }
 
 QTEST_GUILESS_MAIN(tst_InstallRun)

@@ -1,11 +1,11 @@
 #include "install/journal/JournalRecord.h"
 #include "install/journal/Recovery.h"
 #include "install/journal/RunJournal.h"
+#include "install/journal/RunUndo.h"
 #include "platform/FileReplacement.h"
 
 #include "TestFiles.h"
 
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,9 +23,17 @@ private slots:
     void undo_data();
     void undo();
     void liveRunIsLeftAlone();
+    void refusedJournal_data();
+    void refusedJournal();
+    void journalKeptUntilEveryStepIsUndone();
+    void lockOfAGoneHolderIsTakenOver_data();
+    void lockOfAGoneHolderIsTakenOver();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString journals() const { return path("journals"); }
+    void writeJournal(const QString &records) const;
+    void writeFiles(const QStringList &files) const;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -136,7 +144,7 @@ void tst_Journal::liveRunIsLeftAlone()
     QVERIFY(TestFiles::write(path("live.sty"), "new"));
     QVERIFY(TestFiles::write(path("dead.sty"), "new"));
     QVERIFY(TestFiles::write(path("run-20260101-000000-000-1.journal"),
-                             JournalHeader("Korean")
+                             JournalHeader("Korean") + EncodeRecord({Type::Root, m_dir->path(), {}})
                                      + EncodeRecord({Type::New, path("dead.sty"), {}})));
     // WHEN interrupted runs are undone
     const RecoveryReport report = RecoverInterruptedRuns(m_dir->path());
@@ -149,6 +157,134 @@ void tst_Journal::liveRunIsLeftAlone()
     QVERIFY(QFile::exists(live.fileName()));
     live.finish();
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"live.sty"});
+}
+
+// A journal in journals() of records "type:path[:backup]" separated by
+// blanks, paths below the test's folder ("/" alone: the root of its volume).
+void tst_Journal::writeJournal(const QString &records) const
+{
+    const QStringList types{"root", "folder", "temp", "new", "aside", "undone", "keep", "done"};
+    QByteArray bytes = JournalHeader("English");
+    for (const QString &record : records.split(' ')) {
+        const QStringList parts = record.split(':');
+        auto at = [this](const QString &name) {
+            return name == "/" ? QDir::rootPath() : name.isEmpty() ? QString() : path(name);
+        };
+        bytes += EncodeRecord({Type(types.indexOf(parts[0])), at(parts[1]),
+                               parts.size() > 2 ? at(parts[2]) : QString()});
+    }
+    QVERIFY(TestFiles::write(journals() + "/run-20260101-000000-000-1.journal", bytes));
+}
+
+// Files "name=bytes", and folders "name/".
+void tst_Journal::writeFiles(const QStringList &files) const
+{
+    for (const QString &file : files) {
+        if (file.endsWith('/'))
+            QVERIFY(QDir().mkpath(path(file)));
+        else
+            QVERIFY(TestFiles::write(path(file.section('=', 0, 0)), file.section('=', 1).toUtf8()));
+    }
+}
+
+void tst_Journal::refusedJournal_data()
+{
+    // A journal that is not one a run of ours wrote, whoever put it there:
+    // the record named is refused, and nothing of that journal is done.
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("records");
+    QTest::addColumn<QString>("refused");
+    const QStringList files{"dest/a.sty=installed", "dest/b.sty=another", "outside/c.sty=mine",
+                            "dest/notes.txt=notes"};
+    QTest::newRow("a file outside the destinations")
+            << files << "root:dest new:dest/a.sty new:outside/c.sty"
+            << "outside/c.sty";
+    QTest::newRow("a root recorded after a step")
+            << files << "root:dest new:dest/a.sty root:outside new:outside/c.sty"
+            << "outside";
+    QTest::newRow("the root of a volume") << files << "root:/ new:outside/c.sty"
+                                          << "/";
+    QTest::newRow("the root of a volume as a folder made")
+            << files << "root:dest folder:/ new:dest/a.sty"
+            << "/";
+    QTest::newRow("a step with an empty path") << files << "root:dest new: new:dest/a.sty"
+                                               << "";
+    QTest::newRow("a way out through ..") << files << "root:dest new:dest/../outside/c.sty"
+                                          << "dest/../outside/c.sty";
+    QTest::newRow("a backup that is another installed file")
+            << files << "root:dest aside:dest/a.sty:dest/b.sty"
+            << "dest/b.sty";
+    QTest::newRow("a temporary file that is not of a temporary form")
+            << files << "root:dest temp:dest/notes.txt"
+            << "dest/notes.txt";
+    QTest::newRow("a new file that is not data") << files << "root:dest new:dest/notes.txt"
+                                                 << "dest/notes.txt";
+}
+
+void tst_Journal::refusedJournal()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, records);
+    QFETCH(QString, refused);
+    // GIVEN files and a journal that names them
+    writeFiles(files);
+    writeJournal(records);
+    const auto before = TestFiles::snapshot(m_dir->path());
+    // WHEN interrupted runs are undone
+    const RecoveryReport report = RecoverInterruptedRuns(journals());
+    // THEN nothing is touched, the record is named and the journal is kept
+    QCOMPARE(TestFiles::snapshot(m_dir->path()), before);
+    QCOMPARE(report.failures.size(), 1);
+    const QString named = refused == "/"      ? QDir::rootPath()
+                          : refused.isEmpty() ? QString()
+                                              : path(refused);
+    QCOMPARE(report.failures.first().path, named);
+    QCOMPARE(report.runs, 0);
+}
+
+void tst_Journal::journalKeptUntilEveryStepIsUndone()
+{
+    // GIVEN a run interrupted after it replaced a.sty, and a folder put in
+    // the file's place since, so that the earlier version cannot go back
+    writeFiles({"dest/a.sty.Abc123.quillon-old=old", "dest/a.sty/", "dest/a.sty/x=x"});
+    writeJournal("root:dest aside:dest/a.sty:dest/a.sty.Abc123.quillon-old new:dest/n.sty");
+    QVERIFY(TestFiles::write(path("dest/n.sty"), "new"));
+    // WHEN it is undone THEN that step is named and the journal stays
+    RecoveryReport report = RecoverInterruptedRuns(journals());
+    QCOMPARE(report.failures.size(), 1);
+    QCOMPARE(report.failures.first().path, path("dest/a.sty.Abc123.quillon-old"));
+    QVERIFY(!QFile::exists(path("dest/n.sty")));
+    QCOMPARE(QDir(journals()).entryList({"*.journal"}, QDir::Files).size(), 1);
+    // AND once the way is clear, the next recovery ends it
+    QVERIFY(QDir(path("dest/a.sty")).removeRecursively());
+    report = RecoverInterruptedRuns(journals());
+    QVERIFY(report.failures.isEmpty());
+    QCOMPARE(TestFiles::read(path("dest/a.sty")), QByteArray("old"));
+    QVERIFY(QDir(journals()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+void tst_Journal::lockOfAGoneHolderIsTakenOver_data()
+{
+    // Whatever a lock file says, only a live holder of the system's lock
+    // keeps a journal from being undone.
+    QTest::addColumn<QByteArray>("lockBytes");
+    QTest::newRow("empty, its writer killed before it wrote") << QByteArray();
+    QTest::newRow("naming a live process")
+            << QByteArray::number(QCoreApplication::applicationPid()) + "\n"
+                       + QCoreApplication::applicationName().toUtf8() + "\n\n";
+    QTest::newRow("garbage") << QByteArray("\xff\xfe\x01 not a lock");
+}
+
+void tst_Journal::lockOfAGoneHolderIsTakenOver()
+{
+    QFETCH(QByteArray, lockBytes);
+    writeFiles({"dest/n.sty=new"});
+    writeJournal("root:dest new:dest/n.sty");
+    QVERIFY(TestFiles::write(journals() + "/run-20260101-000000-000-1.journal.lock", lockBytes));
+    const RecoveryReport report = RecoverInterruptedRuns(journals());
+    QCOMPARE(report.runs, 1);
+    QVERIFY(!QFile::exists(path("dest/n.sty")));
+    QVERIFY(QDir(journals()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
 QTEST_GUILESS_MAIN(tst_Journal)

@@ -32,7 +32,7 @@ Seen installWith(int workers, int cancelBefore, const QList<bool> &answers)
     f.context.unpackWorkers = workers;
     for (int i = 0; i < 40; ++i)
         f.addSty(DataKind::STY, QStringLiteral("Unit%1/s%2.sty_").arg(i % 4).arg(i), i);
-    // Damaged packages, an installed file to replace and one kept read-only.
+    // Damaged packages, and installed files to replace, one of them read-only.
     for (int i : {5, 23})
         f.addPackage(DataKind::STY, QStringLiteral("Unit%1/bad%2.sty_").arg(i % 4).arg(i),
                      PackageBytes::compressed("STYComp", PackageBytes::styData(4000, 499)));

@@ -38,14 +38,17 @@ DemoDataSet::DemoDataSet(const QString &programFolder, const QString &root)
     m_settings.dataSetFolder = path(QStringLiteral("Season 2027 SS"));
     m_settings.registryFile = path(QStringLiteral("registry.reg"));
     m_settings.statusFolder = path(QStringLiteral("Status"));
-    // The runs' journals stay with the data, out of the user's own folder.
+    // The runs' journals and their lock stay with the data, out of the user's
+    // own and the machine's folders, so that no other run waits for these.
     qputenv("QUILLON_JOURNAL_DIR", QFile::encodeName(path(QStringLiteral("AppData/Quillon"))));
+    qputenv("QUILLON_LOCK_DIR", QFile::encodeName(path(QStringLiteral("AppData/Quillon"))));
     m_valid = build();
 }
 
 DemoDataSet::~DemoDataSet()
 {
     qunsetenv("QUILLON_JOURNAL_DIR");
+    qunsetenv("QUILLON_LOCK_DIR");
     for (const QString &entry : std::as_const(m_made))
         QDir(entry).removeRecursively();
     if (m_madeRoot)

@@ -15,8 +15,8 @@
 //   <root>/Kestrel/Vestra 2.0/Bin
 //   <root>/Kestrel/Season 2027 SS/...    the data set as delivered
 //   <root>/Kestrel/Status                status files
-//   <root>/Kestrel/AppData/Quillon       the runs' journals (QUILLON_JOURNAL_DIR,
-//                                        set while the object lives)
+//   <root>/Kestrel/AppData/Quillon       the runs' journals and lock (QUILLON_JOURNAL_DIR
+//                                        and QUILLON_LOCK_DIR, set while the object lives)
 //
 // root is a folder that must be empty or missing (scripts/screenshots.sh
 // gives a private /opt, so that the pictures show the paths of a real

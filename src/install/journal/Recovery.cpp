@@ -2,179 +2,235 @@
 
 #include "i18n/TextNumbers.h"
 #include "install/journal/JournalRecord.h"
+#include "install/journal/RecordTrust.h"
+#include "install/journal/RunUndo.h"
 #include "package/EntryType.h"
 #include "platform/FileReplacement.h"
+#include "platform/FolderListing.h"
+#include "platform/ProcessLock.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
 #include <QSet>
 
 namespace {
 
 using Type = JournalRecord::Type;
 
-class Undo
+// One journal as read from its file.
+struct Journal
 {
-public:
-    explicit Undo(RecoveryReport &report) : m_report(report) {}
+    enum class State { Unreadable, NotAJournal, Untrusted, Interrupted, Over } state;
+    QList<JournalRecord> records;
+    QString language;
+    qsizetype headerSize = 0;
+    QString problem; // the system's message, or the path of the untrusted record
 
-    void run(const QList<JournalRecord> &records, bool done);
-
-private:
-    void undo(const JournalRecord &record);
-    void finish(const JournalRecord &record);
-    bool safe(const QString &path, int text);
-    void removeFile(const QString &path, int *count);
-    void removeFolder(const QString &path);
-    void putBack(const QString &installed, const QString &backup);
-    void fail(int text, const QString &path, const FileFailure &failure)
+    // Whether a step was recorded at all: a run killed before its first
+    // step did nothing.
+    bool hasSteps() const
     {
-        m_report.failures.append({text, path, failure});
+        return std::any_of(records.cbegin(), records.cend(),
+                           [](const JournalRecord &r) { return r.type != Type::Root; });
     }
-
-    RecoveryReport &m_report;
-    QStringList m_roots;
-    QSet<QString> m_undone, m_kept;
 };
 
-void Undo::run(const QList<JournalRecord> &records, bool done)
+// The files in folder named run-*<suffix>, the newest run first (names hold
+// the start time). False, with error, when the folder could not be listed:
+// a journal in it could then be missed.
+bool journalsIn(const QString &folder, QStringList *paths, QString *error,
+                QLatin1StringView suffix = QLatin1StringView(".journal"))
 {
-    for (const JournalRecord &record : records) {
-        if (record.type == Type::Root)
-            m_roots.append(QDir::cleanPath(record.path));
-        else if (record.type == Type::Undone)
-            m_undone.insert(record.path);
-        else if (record.type == Type::Keep)
-            m_kept.insert(record.path);
-    }
-    // Last step first, so files go before their folders.
-    for (auto it = records.crbegin(); it != records.crend(); ++it) {
-        if (done)
-            finish(*it);
-        else
-            undo(*it);
-    }
-}
-
-void Undo::undo(const JournalRecord &record)
-{
-    switch (record.type) {
-    case Type::Folder:
-        if (!m_undone.contains(record.path))
-            removeFolder(record.path);
-        break;
-    case Type::Temp:
-    case Type::New:
-        if (!m_undone.contains(record.path))
-            removeFile(record.path, &m_report.files);
-        break;
-    case Type::Aside:
-        putBack(record.path, record.backup);
-        break;
-    default:
-        break;
-    }
-}
-
-// The run was over: what it installed stays; its backups and any file that
-// was never the user's data go.
-void Undo::finish(const JournalRecord &record)
-{
-    int ignored = 0;
-    if (record.type == Type::Aside && !m_kept.contains(record.backup))
-        removeFile(record.backup, &ignored);
-    else if (record.type == Type::Temp && !m_undone.contains(record.path))
-        removeFile(record.path, &ignored);
-}
-
-// Nothing is touched through a link that appeared below a destination since:
-// it could lead anywhere.
-bool Undo::safe(const QString &path, int text)
-{
-    const QString parent = QFileInfo(path).path();
-    for (const QString &root : std::as_const(m_roots)) {
-        const bool below = parent == root || parent.startsWith(root + u'/');
-        if (!below || LinkOnTheWay(root, parent).isEmpty())
-            continue;
-        fail(text, path, {FailureReason::LinkInTheWay, {}});
+    QStringList names;
+    const Listing listing = ListFolder(folder, &names, error);
+    if (listing == Listing::Failed)
         return false;
+    names.sort();
+    for (auto name = names.crbegin(); name != names.crend(); ++name) {
+        if (name->startsWith(QLatin1String("run-")) && name->endsWith(suffix))
+            paths->append(QDir(folder).filePath(*name));
     }
     return true;
 }
 
-void Undo::removeFile(const QString &path, int *count)
+QString lockOf(const QString &journal)
 {
-    if (EntryTypeOf(path) == EntryType::Missing || !safe(path, InstallText::FileNotDeleted))
-        return;
+    return journal + QStringLiteral(".lock");
+}
+
+Journal readJournal(const QString &path)
+{
+    Journal journal{Journal::State::Unreadable, {}, {}, 0, {}};
     QFile file(path);
-    if (file.remove())
-        ++*count;
-    else
-        fail(InstallText::FileNotDeleted, path, {FailureReason::Other, file.errorString()});
-}
-
-void Undo::removeFolder(const QString &path)
-{
-    if (EntryTypeOf(path) != EntryType::Folder || !safe(path, InstallText::FolderNotDeleted))
-        return;
-    // Only an empty folder goes: anything put in it since is not ours.
-    if (QDir().rmdir(path))
-        ++m_report.folders;
-    else
-        fail(InstallText::FolderNotDeleted, path, {FailureReason::Other, {}});
-}
-
-void Undo::putBack(const QString &installed, const QString &backup)
-{
-    if (EntryTypeOf(backup) == EntryType::Missing || !safe(installed, InstallText::BackupKept))
-        return;
-    QString error;
-    if (!ReplaceWith(backup, installed, &error)) {
-        fail(InstallText::BackupKept, backup, {FailureReason::Other, error});
-        return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        journal.problem = file.errorString();
+        return journal;
     }
-    // When the two names were one file (kept aside, not yet replaced), the
-    // rename leaves both.
-    if (EntryTypeOf(backup) != EntryType::Missing)
-        QFile::remove(backup);
-    ++m_report.restored;
+    const QByteArray bytes = file.readAll();
+    // A read that failed part way would make a run look shorter than it was.
+    if (file.error() != QFileDevice::NoError) {
+        journal.problem = file.errorString();
+        return journal;
+    }
+    if (!DecodeJournal(bytes, &journal.records, &journal.language)) {
+        journal.state = Journal::State::NotAJournal;
+        return journal;
+    }
+    journal.headerSize = bytes.indexOf('\n') + 1;
+    if (const std::optional<QString> refused = UntrustedRecordPath(journal.records)) {
+        journal.state = Journal::State::Untrusted;
+        journal.problem = *refused;
+    } else if (!journal.records.isEmpty() && journal.records.last().type == Type::Done)
+        journal.state = Journal::State::Over;
+    else
+        journal.state = Journal::State::Interrupted;
+    return journal;
+}
+
+// Every step of the journal is done: it goes. A journal of an undone run
+// that cannot be deleted is cut back to its header, which undoes nothing,
+// so that it is never undone again after later runs.
+void closeJournal(const QString &path, const Journal &journal, RecoveryReport &report)
+{
+    QString error;
+    if (RemoveIfPresent(path, &error) != RemoveResult::Failed
+        || journal.state == Journal::State::Over)
+        return; // a journal of a finished run that stays does no harm
+    QFile file(path);
+    if (!file.resize(journal.headerSize))
+        report.failures.append({InstallText::FileNotDeleted, path, {FailureReason::Other, error}});
+}
+
+// Notes in the journal at path that the file is not the run's to remove.
+bool appendUndone(const QString &path, const QString &file)
+{
+    QFile journal(path);
+    const QByteArray line = EncodeRecord({Type::Undone, file, {}});
+    return journal.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)
+           && journal.write(line) == line.size();
+}
+
+void recoverOne(const QString &path, RecoveryReport &report)
+{
+    ProcessLock lock;
+    QString error;
+    switch (lock.tryLock(lockOf(path), &error)) {
+    case ProcessLock::Result::Held:
+        return; // a run that is alive
+    case ProcessLock::Result::Failed:
+        report.failures.append(
+                {InstallText::JournalUnreadable, path, {FailureReason::Other, error}});
+        return;
+    case ProcessLock::Result::Taken:
+        break;
+    }
+    const Journal journal = readJournal(path);
+    switch (journal.state) {
+    case Journal::State::Unreadable:
+        report.failures.append(
+                {InstallText::JournalUnreadable, path, {FailureReason::Other, journal.problem}});
+        break;
+    case Journal::State::NotAJournal: // nothing in it can be undone
+        RemoveIfPresent(path, &error);
+        break;
+    case Journal::State::Untrusted:
+        report.failures.append({InstallText::JournalRefused,
+                                journal.problem,
+                                {FailureReason::Other, QDir::toNativeSeparators(path)}});
+        break;
+    case Journal::State::Interrupted:
+    case Journal::State::Over: {
+        const qsizetype failures = report.failures.size();
+        const bool over = journal.state == Journal::State::Over;
+        UndoRun(journal.records, over, report,
+                [&path](const QString &file) { return appendUndone(path, file); });
+        if (!over && journal.hasSteps()) {
+            ++report.runs;
+            report.language = journal.language;
+        }
+        if (report.failures.size() == failures)
+            closeJournal(path, journal, report);
+        break;
+    }
+    }
+    lock.unlockAndRemove();
+}
+
+// A run killed between taking its lock and writing its journal leaves the
+// lock alone.
+void removeStrayLocks(const QString &folder)
+{
+    QStringList locks;
+    QString error;
+    journalsIn(folder, &locks, &error, QLatin1StringView(".journal.lock"));
+    for (const QString &lock : std::as_const(locks)) {
+        ProcessLock probe;
+        if (!QFile::exists(lock.chopped(5)) && probe.tryLock(lock) == ProcessLock::Result::Taken)
+            probe.unlockAndRemove();
+    }
 }
 
 } // namespace
 
-void UndoRun(const QList<JournalRecord> &records, bool done, RecoveryReport &report)
-{
-    Undo(report).run(records, done);
-}
-
 RecoveryReport RecoverInterruptedRuns(const QString &folder)
 {
     RecoveryReport report;
-    const QDir dir(folder);
-    // Names hold the start time: the newest run is undone first.
-    const QStringList journals = dir.entryList({QStringLiteral("run-*.journal")}, QDir::Files,
-                                               QDir::Name | QDir::Reversed);
-    for (const QString &name : journals) {
-        const QString path = dir.filePath(name);
-        QLockFile lock(path + QStringLiteral(".lock"));
-        lock.setStaleLockTime(0); // only a lock of a process that is gone is stale
-        if (!lock.tryLock(0))
-            continue; // a run that is alive
-        QFile file(path);
-        QList<JournalRecord> records;
-        QString language;
-        if (file.open(QIODevice::ReadOnly) && DecodeJournal(file.readAll(), &records, &language)) {
-            const bool done = !records.isEmpty() && records.last().type == Type::Done;
-            UndoRun(records, done, report);
-            if (!done) {
-                ++report.runs;
-                report.language = language;
-            }
-        }
-        file.close();
-        file.remove();
-    }
+    QStringList journals;
+    QString error;
+    if (!journalsIn(folder, &journals, &error))
+        report.failures.append(
+                {InstallText::JournalFolderUnreadable, folder, {FailureReason::Other, error}});
+    for (const QString &path : std::as_const(journals))
+        recoverOne(path, report);
+    removeStrayLocks(folder);
     return report;
+}
+
+QStringList PendingJournals(const QString &folder)
+{
+    QStringList pending, journals;
+    QString error;
+    if (!journalsIn(folder, &journals, &error))
+        return {folder}; // what is in it cannot be known
+    for (const QString &path : std::as_const(journals)) {
+        if (ProcessLock::isHeld(lockOf(path)))
+            continue;
+        const Journal journal = readJournal(path);
+        const bool harmless
+                = journal.state == Journal::State::NotAJournal
+                  || journal.state == Journal::State::Over
+                  || (journal.state == Journal::State::Interrupted && !journal.hasSteps());
+        if (!harmless)
+            pending.append(path);
+    }
+    return pending;
+}
+
+PendingUndo DescribePendingRuns(const QString &folder)
+{
+    PendingUndo undo;
+    for (const QString &path : PendingJournals(folder)) {
+        ++undo.runs;
+        const Journal journal = readJournal(path);
+        if (journal.state != Journal::State::Interrupted)
+            continue;
+        QSet<QString> undone;
+        for (const JournalRecord &record : journal.records) {
+            if (record.type == Type::Undone)
+                undone.insert(record.path);
+        }
+        for (const JournalRecord &record : journal.records) {
+            const bool ours = !undone.contains(record.path);
+            const EntryType type
+                    = EntryTypeOf(record.type == Type::Aside ? record.backup : record.path);
+            if ((record.type == Type::Temp || record.type == Type::New) && ours
+                && type != EntryType::Missing)
+                ++undo.files;
+            else if (record.type == Type::Folder && ours && type == EntryType::Folder)
+                ++undo.folders;
+            else if (record.type == Type::Aside && type == EntryType::File)
+                ++undo.restored;
+        }
+    }
+    return undo;
 }

@@ -4,8 +4,7 @@
 
 #include <QList>
 #include <QString>
-
-struct JournalRecord;
+#include <QStringList>
 
 // What undoing the interrupted runs did, for the one message that tells the
 // user about it.
@@ -31,10 +30,24 @@ struct RecoveryReport
 // Finds the journals in folder that no live run holds (see RunJournal),
 // newest first, and undoes each run: removes the files and folders it made
 // and puts back the files it replaced, so the destination is as it was. A
-// run whose journal says it was over only loses its remaining backups. Each
-// journal is deleted afterwards; what could not be undone is in the report.
+// run whose journal says it was over only loses its remaining backups and
+// temporary files. A journal is deleted once every step of it is done; one
+// that could not be read, that holds a record no run of ours writes (see
+// RecordTrust.h), or of which a step could not be done stays for the next
+// start, and report.failures says why.
 RecoveryReport RecoverInterruptedRuns(const QString &folder);
 
-// Undoes one run from its records (done: the run was over, only its backups
-// and leftovers go), adding to report.
-void UndoRun(const QList<JournalRecord> &records, bool done, RecoveryReport &report);
+// The journals in folder that a start could not undo yet and that no live
+// run holds: while one is there no run may start, or undoing it later would
+// undo that run too. The folder itself when it cannot be listed. Reads,
+// never writes.
+QStringList PendingJournals(const QString &folder);
+
+// What the next start will undo, without undoing anything: interrupted runs
+// whose journals are waiting, the files and folders of theirs still there,
+// the replaced files whose earlier versions are kept. Reads, never writes.
+struct PendingUndo
+{
+    int runs = 0, files = 0, folders = 0, restored = 0;
+};
+PendingUndo DescribePendingRuns(const QString &folder);

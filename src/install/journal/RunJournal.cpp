@@ -1,6 +1,5 @@
 #include "RunJournal.h"
 
-#include "package/EntryType.h"
 #include "platform/FileReplacement.h"
 #include "platform/StopSignals.h"
 
@@ -8,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cstdlib>
 
@@ -27,11 +27,11 @@ RunJournal::RunJournal()
 {
     const QList<QByteArray> fault = qgetenv("QUILLON_TEST_FAULT").split(':');
     if (fault.size() >= 2)
-        m_fault = {fault.at(0), fault.at(1).toInt(), fault.size() > 2 && fault.at(2) == "stop"};
+        m_fault = {fault.at(0), fault.at(1).toInt(), fault.value(2)};
 }
 
 // A journal left open was not finished: it stays for the next start, which
-// undoes the run.
+// undoes the run. The lock ends with this object, or with the process.
 RunJournal::~RunJournal() = default;
 
 QString RunJournal::defaultFolder()
@@ -44,6 +44,12 @@ QString RunJournal::defaultFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
+bool RunJournal::fail(const QString &message)
+{
+    m_failure = {FailureReason::NotRecorded, message};
+    return false;
+}
+
 bool RunJournal::begin(const QString &folder, const QString &language)
 {
     const QString name
@@ -51,19 +57,26 @@ bool RunJournal::begin(const QString &folder, const QString &language)
                       .arg(QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd-HHmmss-zzz"))
                       .arg(QCoreApplication::applicationPid());
     m_file.setFileName(QDir(folder).filePath(name));
-    m_lock = std::make_unique<QLockFile>(m_file.fileName() + QStringLiteral(".lock"));
-    if (!QDir().mkpath(folder) || !m_lock->tryLock(0)
-        || !m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        m_failure = {FailureReason::NotRecorded, m_file.errorString()};
-        m_lock.reset();
+    if (!QDir().mkpath(folder)) {
+        const QString reason = qt_error_string(-1); // read before anything else is asked
+        m_failure = {FolderFailureReason(folder), reason};
         return false;
     }
+    QString error;
+    // The lock first: a journal is never without the lock of its live run.
+    if (m_lock.tryLock(m_file.fileName() + QStringLiteral(".lock"), &error)
+        != ProcessLock::Result::Taken)
+        return fail(error);
     const QByteArray header = JournalHeader(language);
-    if (m_file.write(header) == header.size())
+    if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)
+        && m_file.write(header) == header.size())
         return true;
-    m_failure = {FailureReason::NotRecorded, m_file.errorString()};
-    m_file.remove();
-    m_lock.reset();
+    fail(m_file.errorString());
+    if (m_file.isOpen()) {
+        m_file.close();
+        m_file.remove();
+    }
+    m_lock.unlockAndRemove();
     return false;
 }
 
@@ -71,12 +84,9 @@ bool RunJournal::append(const JournalRecord &record)
 {
     const QByteArray line = EncodeRecord(record);
     // Unbuffered: each line reaches the system at once and survives a kill.
-    if (!m_file.isOpen() || m_file.write(line) != line.size()) {
-        m_failure = {FailureReason::NotRecorded, QDir::toNativeSeparators(m_file.fileName())
-                                                         + QStringLiteral(": ")
-                                                         + m_file.errorString()};
-        return false;
-    }
+    if (!m_file.isOpen() || m_file.write(line) != line.size())
+        return fail(QDir::toNativeSeparators(m_file.fileName()) + QStringLiteral(": ")
+                    + m_file.errorString());
     reachFaultPoint(record.type);
     return true;
 }
@@ -85,10 +95,15 @@ void RunJournal::reachFaultPoint(Type type)
 {
     if (m_fault.count <= 0 || tagOf(type) != m_fault.tag || --m_fault.count > 0)
         return;
-    if (m_fault.stop)
+    if (m_fault.action == "stop") {
         RequestStopLikeTheSystem();
-    else
+    } else if (m_fault.action == "hold") {
+        // Half way, with the lock held, until another process ends this one.
+        for (;;)
+            QThread::sleep(1);
+    } else {
         std::_Exit(86);
+    }
 }
 
 bool RunJournal::addRoot(const QString &folder)
@@ -103,7 +118,10 @@ bool RunJournal::willMakeFolder(const QString &folder)
 
 bool RunJournal::willCreate(const QString &path)
 {
-    return append({Type::Temp, path, {}});
+    if (!append({Type::Temp, path, {}}))
+        return false;
+    m_temps.append(path);
+    return true;
 }
 
 bool RunJournal::willInstall(const QString &path)
@@ -120,11 +138,10 @@ bool RunJournal::willKeepAside(const QString &path, const QString &backup)
     return true;
 }
 
-void RunJournal::didNotCreate(const QString &path)
+bool RunJournal::didNotCreate(const QString &path)
 {
-    // Should this line be lost, undoing would at worst remove a file that
-    // appeared under a name of ours at the same moment.
-    append({Type::Undone, path, {}});
+    m_temps.removeAll(path);
+    return append({Type::Undone, path, {}});
 }
 
 void RunJournal::keepBackup(const QString &backup)
@@ -133,26 +150,65 @@ void RunJournal::keepBackup(const QString &backup)
     append({Type::Keep, backup, {}});
 }
 
-QStringList RunJournal::finish()
+RunJournal::Ending RunJournal::finish()
 {
-    QStringList notDeleted;
+    Ending ending;
     if (!m_file.isOpen())
-        return notDeleted;
-    if (!m_backups.isEmpty()) {
-        // The new versions must be on disk before the old ones go.
-        QString ignored;
-        SyncToDisk(m_replaced, &ignored);
-        if (append({Type::Done, {}, {}}))
-            m_file.flush();
-        SyncToDisk({m_file.fileName()}, &ignored);
+        return ending;
+    bool synced = true;
+    if (!m_backups.isEmpty()) // the new versions must be on disk before the old ones go
+        synced = SyncToDisk(m_replaced, &ending.syncError);
+    const bool endInJournal = recordEnd(ending);
+    if (!ending.recorded) {
+        m_file.close();
+        m_lock.unlockAndRemove();
+        return ending; // the next start undoes the run: it needs every backup
     }
+    // Unsynced, the earlier versions stay for the journal to put back or
+    // delete later; without a journal nothing would ever take them away.
+    const bool keepBackups = !synced && endInJournal;
+    QStringList backups;
     for (const QString &backup : std::as_const(m_backups)) {
-        if (!m_kept.contains(backup) && EntryTypeOf(backup) != EntryType::Missing
-            && !QFile::remove(backup))
-            notDeleted.append(backup);
+        if (!keepBackups && !m_kept.contains(backup))
+            backups.append(backup);
     }
+    removeLeftovers(backups + m_temps, ending);
+    QString ignored;
+    // A journal that says the run is over only takes away what is left of it,
+    // so it stays while anything is; a later start finishes it.
+    if (endInJournal && !keepBackups && ending.notRemoved.isEmpty())
+        removeJournal(&ignored);
     m_file.close();
-    m_file.remove();
-    m_lock.reset(); // unlocks and removes the lock file
-    return notDeleted;
+    m_lock.unlockAndRemove();
+    return ending;
+}
+
+// Makes the end of the run durable: a "done" record on disk, or else the
+// journal gone. True when the record is there.
+bool RunJournal::recordEnd(Ending &ending)
+{
+    QString error;
+    if (append({Type::Done, {}, {}}) && SyncToDisk({m_file.fileName()}, &error))
+        return true;
+    const QString why = error.isEmpty() ? m_failure.systemMessage : error;
+    m_file.close();
+    ending.recorded = removeJournal(&error);
+    if (!ending.recorded)
+        ending.journalError = why;
+    return false;
+}
+
+bool RunJournal::removeJournal(QString *error)
+{
+    m_file.close();
+    return RemoveIfPresent(m_file.fileName(), error) != RemoveResult::Failed;
+}
+
+void RunJournal::removeLeftovers(const QStringList &paths, Ending &ending)
+{
+    for (const QString &path : paths) {
+        QString error;
+        if (RemoveIfPresent(path, &error) == RemoveResult::Failed)
+            ending.notRemoved.append({path, error});
+    }
 }

@@ -4,8 +4,12 @@
 #include "install/FailureLines.h"
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
+#include "install/verify/Leftovers.h"
+#include "package/EntryType.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -18,6 +22,8 @@ int reasonText(Comparison comparison)
         return InstallText::ReasonDifferentSize;
     case Comparison::DifferentContent:
         return InstallText::ReasonDifferentContent;
+    case Comparison::LinkInTheWay:
+        return InstallText::ReasonNotReadThroughLink;
     case Comparison::InstalledUnreadable:
     case Comparison::Identical:
     case Comparison::PackageDamaged:
@@ -37,9 +43,12 @@ InstalledDataCheck::InstalledDataCheck(InstallContext &context) : m_context(cont
 Comparison InstalledDataCheck::checkFile(DataKind kind, qsizetype i)
 {
     const KindLists &lists = m_context.kindLists(kind);
-    const Comparison comparison = m_comparer.compare(lists.sourceFiles.at(i),
-                                                     InstalledName(lists.destinationFiles.at(i)));
-    ++m_checked;
+    const QString installed = InstalledName(lists.destinationFiles.at(i));
+    const Comparison comparison = linkOnTheWay(kind, installed)
+                                          ? Comparison::LinkInTheWay
+                                          : m_comparer.compare(lists.sourceFiles.at(i), installed);
+    // A package that cannot be unpacked leaves its file unchecked.
+    m_checked += comparison != Comparison::PackageDamaged;
     switch (comparison) {
     case Comparison::Identical:
         break;
@@ -49,6 +58,7 @@ Comparison InstalledDataCheck::checkFile(DataKind kind, qsizetype i)
     case Comparison::DifferentSize:
     case Comparison::DifferentContent:
     case Comparison::InstalledUnreadable:
+    case Comparison::LinkInTheWay:
         ++m_different;
         break;
     case Comparison::PackageDamaged:
@@ -76,6 +86,21 @@ void InstalledDataCheck::showLine(DataKind kind, qsizetype i, Comparison compari
     if (comparison == Comparison::InstalledUnreadable && !message.isEmpty())
         line += QStringLiteral(" (") + message + u')';
     m_context.ui.addMemoLine(line);
+}
+
+// The install's rule: nothing below the destination is read through a link
+// or a special file on the way to it. Files come folder by folder, so each
+// folder is looked at once.
+bool InstalledDataCheck::linkOnTheWay(DataKind kind, const QString &installed)
+{
+    const QString &destination = m_context.state.kind(kind).destination;
+    const QString folder = QFileInfo(installed).path();
+    if (folder != m_lastFolder || destination != m_lastDestination) {
+        m_lastFolder = folder;
+        m_lastDestination = destination;
+        m_lastFolderLinked = !LinkOnTheWay(destination, folder).isEmpty();
+    }
+    return m_lastFolderLinked;
 }
 
 bool InstalledDataCheck::takesPart(DataKind kind) const
@@ -115,6 +140,25 @@ void InstalledDataCheck::checkKind(DataKind kind, qsizetype total)
             lists.outcomes.append(*outcome);
         m_context.showProgress(static_cast<int>(100 * ++m_done / total));
     }
+    for (const QString &leftover : checkLeftovers(kind))
+        lists.outcomes.append(
+                {leftover, FileOutcome::Result::Different, QStringLiteral("leftover")});
+}
+
+QStringList InstalledDataCheck::checkLeftovers(DataKind kind)
+{
+    const KindLists &lists = m_context.kindLists(kind);
+    QStringList installed;
+    installed.reserve(lists.destinationFiles.size());
+    for (const QString &packed : lists.destinationFiles)
+        installed.append(InstalledName(packed));
+    const QStringList leftovers = FindLeftovers(m_context.state.kind(kind).destination, installed);
+    for (const QString &leftover : leftovers)
+        m_context.ui.addMemoLine(m_context.text(InstallText::NotAsDelivered) + NativePath(leftover)
+                                 + QStringLiteral(" - ")
+                                 + m_context.text(InstallText::ReasonLeftover));
+    m_leftovers += int(leftovers.size());
+    return leftovers;
 }
 
 void InstalledDataCheck::showSummary()
@@ -125,6 +169,8 @@ void InstalledDataCheck::showSummary()
                                      .arg(m_different)
                                      .arg(m_failed)
                                      .arg(QString::number(m_timer.elapsed() / 1000.0, 'f', 1)));
+    if (m_leftovers > 0)
+        m_context.ui.addMemoLine(m_context.text(InstallText::LeftoverCount).arg(m_leftovers));
 }
 
 InstalledDataCheck::Verdict InstalledDataCheck::verdict() const
@@ -134,5 +180,6 @@ InstalledDataCheck::Verdict InstalledDataCheck::verdict() const
         unread = unread || (takesPart(kind) && m_context.kindLists(kind).unreadFolders > 0);
     if (unread || m_failed > 0)
         return Verdict::Incomplete;
-    return m_missing + m_different > 0 ? Verdict::MissingOrDifferent : Verdict::Identical;
+    return m_missing + m_different + m_leftovers > 0 ? Verdict::MissingOrDifferent
+                                                     : Verdict::Identical;
 }

@@ -21,10 +21,15 @@ public:
     Comparison checkFile(DataKind kind, qsizetype i);
     // A line naming file i of the kind and why it is not as delivered.
     void showLine(DataKind kind, qsizetype i, Comparison comparison);
+    // The files that runs cut short left beside the kind's installed files
+    // (see FindLeftovers), each counted and shown in a line.
+    QStringList checkLeftovers(DataKind kind);
     // Checks every file of the kinds the run installs, showing a line for
-    // each that is not identical and recording it in its kind's outcomes.
+    // each that is not identical and recording it in its kind's outcomes;
+    // then the leftovers beside them, recorded as different.
     void checkAll();
-    // Files checked, missing, different, not checked, and the time taken.
+    // Files checked, missing, different, not checked, and the time taken;
+    // the leftovers found, if any.
     void showSummary();
 
     enum class Verdict {
@@ -35,17 +40,23 @@ public:
     Verdict verdict() const;
     int missing() const { return m_missing; }
     int different() const { return m_different; }
+    int leftovers() const { return m_leftovers; }
 
 private:
     void checkKind(DataKind kind, qsizetype total);
     bool takesPart(DataKind kind) const;
+    bool linkOnTheWay(DataKind kind, const QString &installed);
 
     InstallContext &m_context;
     InstalledFileComparer m_comparer;
     QElapsedTimer m_timer;
+    // The folder last looked at for links, its kind's destination, and what was found.
+    QString m_lastFolder, m_lastDestination;
+    bool m_lastFolderLinked = false;
     qsizetype m_done = 0;
     int m_checked = 0;
     int m_missing = 0;
     int m_different = 0;
     int m_failed = 0;
+    int m_leftovers = 0;
 };

@@ -26,6 +26,9 @@ public:
 
     // Puts back the lists as they were before they were narrowed.
     void restoreLists();
+    // Removes what runs cut short left beside the installed files (found
+    // while narrowing), each with a line and an outcome: removed, or failed.
+    void removeLeftovers();
     // Gives each file the run installed or replaced the reason it was
     // repaired ("missing", "different-size", ...) in its kind's outcomes.
     void markReasons();
@@ -41,5 +44,6 @@ private:
 
     InstallContext &m_context;
     std::array<WholeLists, 3> m_whole;
+    std::array<QStringList, 3> m_leftovers;
     QHash<QString, QString> m_reasons; // installed path -> why it is repaired
 };

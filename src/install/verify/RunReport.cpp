@@ -1,14 +1,13 @@
 #include "RunReport.h"
 
 #include "install/InstallContext.h"
+#include "install/StatusFiles.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QSet>
 
 #include <map>
@@ -40,8 +39,8 @@ QJsonObject kindEntry(DataKind kind, const KindState &state, const KindLists &li
     std::map<QString, int> counts;
     for (FileOutcome::Result result :
          {FileOutcome::Result::Installed, FileOutcome::Result::Kept, FileOutcome::Result::Replaced,
-          FileOutcome::Result::Failed, FileOutcome::Result::Missing,
-          FileOutcome::Result::Different})
+          FileOutcome::Result::Failed, FileOutcome::Result::Missing, FileOutcome::Result::Different,
+          FileOutcome::Result::Removed})
         counts[ResultCode(result)] = 0;
     QJsonArray files;
     for (const FileOutcome &outcome : lists.outcomes) {
@@ -108,6 +107,11 @@ void RunReport::setError(const QString &message)
     m_root.insert(u"error"_s, QString(message).replace(u"\r\n"_s, u"\n"_s));
 }
 
+void RunReport::setUndone(bool undone)
+{
+    m_root.insert(u"undone"_s, undone);
+}
+
 void RunReport::setResult(int exitStatus, double elapsedSeconds)
 {
     m_root.insert(u"exitStatus"_s, exitStatus);
@@ -117,14 +121,8 @@ void RunReport::setResult(int exitStatus, double elapsedSeconds)
 bool RunReport::save(const QString &path)
 {
     // Deployment tools name a report file in a folder of their own that may
-    // not be there yet on a fresh machine.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const QByteArray bytes = QJsonDocument(m_root).toJson(QJsonDocument::Indented);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    m_error = file.errorString();
-    return false;
+    // not be there yet on a fresh machine; the file is written whole or not at all.
+    return SaveFileWhole(path, QJsonDocument(m_root).toJson(QJsonDocument::Indented), &m_error);
 }
 
 void RecordUnattempted(InstallContext &context)

@@ -25,12 +25,15 @@ public:
     void setKinds(const InstallContext &context);
     // Why the command could not start.
     void setError(const QString &message);
+    // Whether what the run had done was undone (a stop request).
+    void setUndone(bool undone);
     void setResult(int exitStatus, double elapsedSeconds);
 
     QJsonObject toJson() const { return m_root; }
     // Writes the report whole or not at all: an earlier file stays until the
     // new one is complete. Missing folders above it are made.
     [[nodiscard]] bool save(const QString &path);
+    // The file's native path and why it could not be written.
     QString errorString() const { return m_error; }
 
 private:
