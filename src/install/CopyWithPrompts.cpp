@@ -120,8 +120,18 @@ CopyStep::Next CopyStep::copyEntry(qsizetype i)
     const EntryType installed = EntryTypeOf(installedName);
     if (refusedByWhatIsThere(i, installed))
         return Next::Go;
-    if (installed == EntryType::Missing)
-        return copy(i, false);
+    if (installed == EntryType::Missing) {
+        // A look that failed proves nothing: the file may be there, and only
+        // a file found missing is installed without a question.
+        QString error;
+        const NameState state = LookAtName(installedName, &error);
+        if (state == NameState::Free)
+            return copy(i, false);
+        if (state == NameState::Failed) {
+            fileFailed(installedName, {FailureReason::Other, error});
+            return Next::Go;
+        }
+    }
     if (m_remembered != OverwriteAnswer::All)
         m_remembered = askOverwrite(installedName);
     switch (*m_remembered) {
