@@ -17,19 +17,22 @@ else()
     set(QUILLON_QT_WINDOWS "$ENV{HOME}/.cache/quillon/qt6-mingw")
 endif()
 
-# libdeflate for Windows: QUILLON_LIBDEFLATE_WINDOWS, or where
-# scripts/build-libdeflate-windows.sh puts it.
-if(DEFINED ENV{QUILLON_LIBDEFLATE_WINDOWS} AND NOT "$ENV{QUILLON_LIBDEFLATE_WINDOWS}" STREQUAL "")
-    set(QUILLON_LIBDEFLATE_WINDOWS "$ENV{QUILLON_LIBDEFLATE_WINDOWS}")
-elseif(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
-    set(QUILLON_LIBDEFLATE_WINDOWS "$ENV{XDG_CACHE_HOME}/quillon/libdeflate-mingw")
+# ISA-L for Windows: QUILLON_ISAL_WINDOWS, or where
+# scripts/build-isal-windows.sh puts it.
+if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
+    set(quillon_caches "$ENV{XDG_CACHE_HOME}/quillon")
 else()
-    set(QUILLON_LIBDEFLATE_WINDOWS "$ENV{HOME}/.cache/quillon/libdeflate-mingw")
+    set(quillon_caches "$ENV{HOME}/.cache/quillon")
 endif()
+set(QUILLON_ISAL_WINDOWS "${quillon_caches}/isal-mingw")
+foreach(library ISAL)
+    if(DEFINED ENV{QUILLON_${library}_WINDOWS} AND NOT "$ENV{QUILLON_${library}_WINDOWS}" STREQUAL "")
+        set(QUILLON_${library}_WINDOWS "$ENV{QUILLON_${library}_WINDOWS}")
+    endif()
+endforeach()
 
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 "${QUILLON_QT_WINDOWS}"
-    "${QUILLON_LIBDEFLATE_WINDOWS}")
-list(APPEND CMAKE_PREFIX_PATH "${QUILLON_QT_WINDOWS}" "${QUILLON_LIBDEFLATE_WINDOWS}")
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 "${QUILLON_QT_WINDOWS}" "${QUILLON_ISAL_WINDOWS}")
+list(APPEND CMAKE_PREFIX_PATH "${QUILLON_QT_WINDOWS}" "${QUILLON_ISAL_WINDOWS}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -12,13 +12,13 @@
 #   scripts/setup.sh --accessibility  also what the check through AT-SPI needs: a virtual
 #                                   display, a window manager, the accessibility bus and pyatspi
 #   scripts/setup.sh --sanitizers   also clang with its sanitizer and libFuzzer runtimes
-#   scripts/setup.sh --windows      also the cross compiler for Windows, zlib for Windows, make (for libdeflate),
+#   scripts/setup.sh --windows      also the cross compiler for Windows, zlib for Windows, make and nasm (for ISA-L),
 #                                   Wine and its fonts to run what it builds, xz to unpack Qt for Windows,
 #                                   zip for the release archive, ccache so that its check reuses the objects
 # Options may be combined.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libdeflate-dev)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libisal-dev)
 for option in "$@"; do
     case "$option" in
     --demo) packages+=(fonts-noto-cjk fonts-thai-tlwg qt6-translations-l10n) ;;
@@ -27,7 +27,7 @@ for option in "$@"; do
         x11-utils faketime optipng) ;;
     --accessibility) packages+=(xvfb xauth openbox dbus dbus-bin at-spi2-core python3-pyatspi) ;;
     --sanitizers) packages+=(clang libclang-rt-dev llvm) ;;
-    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine xz-utils fonts-dejavu-core make zip ccache) ;;
+    --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine xz-utils fonts-dejavu-core make nasm zip ccache) ;;
     esac
 done
 

@@ -34,8 +34,8 @@ setup=(--windows)
 [[ $screenshots == yes ]] && setup+=(--screenshots)
 bash scripts/setup.sh "${setup[@]}"
 bash scripts/build-qt-windows.sh
-bash scripts/build-libdeflate-windows.sh ||
-    echo "windows-check: no libdeflate for Windows; that build inflates everything with zlib" >&2
+bash scripts/build-isal-windows.sh ||
+    echo "windows-check: no ISA-L for Windows; that build inflates everything with zlib" >&2
 
 fail() {
     echo "windows-check: FAILED: $*" >&2
@@ -43,7 +43,7 @@ fail() {
 }
 
 # Each part's time, printed at the end: the check runs in CI on two cores.
-part_names=() part_seconds=() part_name="Setup: packages, Qt and libdeflate for Windows"
+part_names=() part_seconds=() part_name="Setup: packages, Qt and ISA-L for Windows"
 part_started=$started
 end_part() {
     part_names+=("$part_name")

@@ -25,8 +25,8 @@ done
 
 bash scripts/setup.sh --windows
 bash scripts/build-qt-windows.sh
-bash scripts/build-libdeflate-windows.sh ||
-    echo "windows-release: no libdeflate for Windows; the programs inflate everything with zlib" >&2
+bash scripts/build-isal-windows.sh ||
+    echo "windows-release: no ISA-L for Windows; the programs inflate everything with zlib" >&2
 
 version=$(sed -n 's/^ *VERSION \([0-9][0-9.]*\)$/\1/p' CMakeLists.txt | head -n 1)
 name=quillon-$version-windows-x64

@@ -106,19 +106,23 @@ bool BenchDataSet::makeMixed(const QString &folder, const Mix &mix, QString *err
 {
     for (int i = 0; i < mix.count; ++i) {
         const bool big = mix.bigCount > 0 && i % qMax(mix.count / mix.bigCount, 1) == 0;
-        const qint64 size = big ? m_random.bounded(mix.bigMinMiB, mix.bigMaxMiB + 1) * 1024 * 1024
-                                : m_random.bounded(mix.minKiB * 1024, mix.maxKiB * 1024 + 1);
-        const QString relative = u"unit%1/file%2.%3"_s.arg(i % 12).arg(i).arg(
-                mix.extensions[i % mix.extensions.size()]);
+        const qint64 size
+                = big ? m_random.bounded(mix.bigMinMiB, mix.bigMaxMiB + 1) * 1024 * 1024
+                      : m_random.bounded(mix.smallMinKiB * 1024, mix.smallMaxKiB * 1024 + 1);
+        // A few hundred files a folder, as a season's units hold them.
+        const QString relative = u"unit%1/file%2.%3"_s.arg(i % qMax(12, mix.count / 300))
+                                         .arg(i)
+                                         .arg(mix.extensions[i % mix.extensions.size()]);
         if (!pack(folder, relative, size, -1, error))
             return false;
     }
     return true;
 }
 
-bool BenchDataSet::makeOne(const QString &folder, qint64 size, QString *error)
+bool BenchDataSet::makeOne(const QString &folder, qint64 size, QString *error,
+                           const QString &relative)
 {
     // The fastest level keeps making a 1 GB package short; reading it is
     // what is measured.
-    return pack(folder, u"big.sty"_s, size, 1, error);
+    return pack(folder, relative, size, 1, error);
 }

@@ -18,7 +18,7 @@ public:
         int count = 300;
         int bigCount = 4; // spread evenly through the set
         int bigMinMiB = 10, bigMaxMiB = 50;
-        int minKiB = 20, maxKiB = 200; // the others
+        int smallMinKiB = 20, smallMaxKiB = 200;
         QStringList extensions{QStringLiteral("sty"), QStringLiteral("sti"), QStringLiteral("tex"),
                                QStringLiteral("tfc")};
     };
@@ -37,13 +37,25 @@ public:
         return mix;
     }
 
+    // A season of very many small packages: 50,000 of 2-20 KB.
+    static Mix manySmall()
+    {
+        Mix mix = detailSeason();
+        mix.count = 50000;
+        mix.bigCount = 0;
+        mix.smallMinKiB = 2;
+        mix.smallMaxKiB = 20;
+        return mix;
+    }
+
     // Writes mix.count packages below folder/packages (relative paths in
-    // packages()): most of minKiB-maxKiB, mix.bigCount big ones. Returns false
+    // packages()): most of them small, mix.bigCount big ones. Returns false
     // with a message on failure.
     bool makeMixed(const QString &folder, const Mix &mix, QString *error);
-    // Writes one package of size bytes as folder/big.sty_, streaming, so that
-    // making it does not raise the process's peak memory.
-    bool makeOne(const QString &folder, qint64 size, QString *error);
+    // Writes one package of size bytes as folder/packages/<relative>_,
+    // streaming, so that making it does not raise the process's peak memory.
+    bool makeOne(const QString &folder, qint64 size, QString *error,
+                 const QString &relative = QStringLiteral("big.sty"));
 
     QStringList packages() const { return m_packages; }
     qint64 dataBytes() const { return m_dataBytes; }

@@ -7,6 +7,12 @@
 // installs, and what the look at each name that Windows makes (names Windows
 // cannot hold are refused as the lists are built) adds to building them.
 // Figures are printed last.
+//
+//   install_bench [--season detail|small|big] [--runs N] [--zlib-only]
+//     detail  1,500 packages, ten of them 5-30 MiB (the default)
+//     small   50,000 packages of 2-20 KB
+//     big     one package of 2 GiB
+//     --zlib-only  zlib inflates everything, for comparison with the faster inflaters
 
 #include "BenchDataSet.h"
 #include "BenchReport.h"
@@ -21,6 +27,7 @@
 #include "install/InstallRun.h"
 #include "install/InstallUi.h"
 #include "package/PackageKind.h"
+#include "package/PayloadStream.h"
 #include "platform/FileReplacement.h"
 #include "selection/WizardState.h"
 
@@ -37,7 +44,41 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr quint32 Seed = 20261209;
-constexpr int Runs = 5;
+
+struct Options
+{
+    QString season = u"detail"_s;
+    int runs = 5;
+    bool zlibOnly = false;
+};
+
+Options parseOptions(const QStringList &arguments)
+{
+    Options options;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == u"--season"_s && i + 1 < arguments.size())
+            options.season = arguments.at(++i);
+        else if (argument == u"--runs"_s && i + 1 < arguments.size())
+            options.runs = qMax(1, arguments.at(++i).toInt());
+        else if (argument == u"--zlib-only"_s)
+            options.zlibOnly = true;
+        else
+            qFatal("usage: install_bench [--season detail|small|big] [--runs N] [--zlib-only]");
+    }
+    if (options.season != u"detail"_s && options.season != u"small"_s && options.season != u"big"_s)
+        qFatal("unknown season %s", qPrintable(options.season));
+    return options;
+}
+
+bool makeSeason(BenchDataSet &dataSet, const QString &folder, const QString &season, QString *error)
+{
+    if (season == u"big"_s)
+        return dataSet.makeOne(folder, 2048LL * 1024 * 1024, error, u"unit0/big.sty"_s);
+    return dataSet.makeMixed(
+            folder, season == u"small"_s ? BenchDataSet::manySmall() : BenchDataSet::detailSeason(),
+            error);
+}
 
 // Writes back what earlier runs left in the system's cache (on the volume
 // that holds folder), so that no run pays for the one before it: the figures
@@ -113,12 +154,15 @@ qint64 runLists(const QString &source, const QString &target, bool windowsNames)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const Options options = parseOptions(app.arguments());
+    const int Runs = options.runs;
+    if (options.zlibOnly)
+        PayloadStream::setInflaters(PayloadStream::Inflaters::ZlibOnly);
     QTemporaryDir dir;
     BenchDataSet dataSet(Seed);
-    const BenchDataSet::Mix mix = BenchDataSet::detailSeason();
-    say(u"Making the data set in %1 ..."_s.arg(dir.path()));
+    say(u"Making the %1 data set in %2 ..."_s.arg(options.season, dir.path()));
     QString error;
-    if (!dataSet.makeMixed(dir.path(), mix, &error))
+    if (!makeSeason(dataSet, dir.path(), options.season, &error))
         qFatal("%s", qPrintable(error));
     const QString source = dir.filePath(u"packages"_s);
 
@@ -176,7 +220,8 @@ int main(int argc, char *argv[])
                 .arg(dataSet.packages().size())
                 .arg(mib(dataSet.dataBytes()), mib(dataSet.packageBytes()))
                 .arg(double(dataSet.dataBytes()) / dataSet.packageBytes(), 0, 'f', 2));
-    say(u"runs: %1 each"_s.arg(Runs));
+    say(u"runs: %1 each; inflaters: %2"_s.arg(Runs).arg(
+            options.zlibOnly ? u"zlib only"_s : u"ISA-L, zlib"_s));
     say(u"longest time without window events: %1 ms"_s.arg(longestGapNs / 1e6, 0, 'f', 1));
     say(u"(a) ideal pipeline, median:   %1 ms"_s.arg(a, 0, 'f', 1));
     if (residentKiB >= 0)

@@ -127,8 +127,8 @@ int main(int argc, char *argv[])
     BenchDataSet::Mix mix;
     mix.count = 20000;
     mix.bigCount = 0;
-    mix.minKiB = 2;
-    mix.maxKiB = 20;
+    mix.smallMinKiB = 2;
+    mix.smallMaxKiB = 20;
     say(u"Making the data set in %1 ..."_s.arg(dir.path()));
     QString error;
     if (!dataSet.makeMixed(dir.path(), mix, &error))

@@ -8,6 +8,7 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/Removal.h"
+#include "install/UnpackQueue.h"
 #include "install/journal/RunJournal.h"
 #include "package/EntryType.h"
 #include "package/InstalledFileWriter.h"
@@ -38,6 +39,8 @@ private:
     enum class Next { Go, Refused, Cancelled };
 
     Next copyEntry(qsizetype i);
+    bool cancelConfirmed();
+    void stopUnpacking();
     bool refusedByWhatIsThere(qsizetype i, EntryType installed);
     void fileFailed(const QString &installedName, const FileFailure &failure);
     OverwriteAnswer askOverwrite(const QString &installedName);
@@ -69,7 +72,8 @@ bool CopyStep::run()
     m_lists.mayReplace.clear();
     const qsizetype count = m_lists.sourceFiles.size();
     for (qsizetype i = 0; i < count; ++i) {
-        if (m_context.cancelConfirmed(cancelCaption())) {
+        if (cancelConfirmed()) {
+            stopUnpacking();
             RunCopyCancelDialogue(m_context);
             return false;
         }
@@ -78,13 +82,36 @@ bool CopyStep::run()
         case Next::Go:
             break;
         case Next::Refused:
+            stopUnpacking();
             return true;
         case Next::Cancelled:
             return false;
         }
     }
+    if (m_context.unpackAhead)
+        m_context.unpackAhead->close();
     m_context.showProgress(40);
     return true;
+}
+
+// The workers unpacking ahead wait while the question is up, as they do
+// while the extraction asks it.
+bool CopyStep::cancelConfirmed()
+{
+    UnpackQueue *queue = m_context.unpackAhead;
+    if (queue && m_context.state.cancelRequested)
+        queue->pauseAfter(-1);
+    const bool confirmed = m_context.cancelConfirmed(cancelCaption());
+    if (queue && !confirmed)
+        queue->resume();
+    return confirmed;
+}
+
+// Nothing is unpacked ahead any more; what was goes with its temporary file.
+void CopyStep::stopUnpacking()
+{
+    if (m_context.unpackAhead)
+        m_context.unpackAhead->stop();
 }
 
 CopyStep::Next CopyStep::copyEntry(qsizetype i)
@@ -93,8 +120,18 @@ CopyStep::Next CopyStep::copyEntry(qsizetype i)
     const EntryType installed = EntryTypeOf(installedName);
     if (refusedByWhatIsThere(i, installed))
         return Next::Go;
-    if (installed == EntryType::Missing)
-        return copy(i, false);
+    if (installed == EntryType::Missing) {
+        // A look that failed proves nothing: the file may be there, and only
+        // a file found missing is installed without a question.
+        QString error;
+        const NameState state = LookAtName(installedName, &error);
+        if (state == NameState::Free)
+            return copy(i, false);
+        if (state == NameState::Failed) {
+            fileFailed(installedName, {FailureReason::Other, error});
+            return Next::Go;
+        }
+    }
     if (m_remembered != OverwriteAnswer::All)
         m_remembered = askOverwrite(installedName);
     switch (*m_remembered) {
@@ -108,6 +145,7 @@ CopyStep::Next CopyStep::copyEntry(qsizetype i)
         m_lists.outcomes.append({installedName, FileOutcome::Result::Kept});
         break;
     case OverwriteAnswer::Cancel:
+        stopUnpacking();
         notOverwrittenFrom(i);
         // The installed data files stay; the packed copies and the empty
         // folders this step made are only ours.
@@ -147,8 +185,14 @@ void CopyStep::fileFailed(const QString &installedName, const FileFailure &failu
 OverwriteAnswer CopyStep::askOverwrite(const QString &installedName)
 {
     const QString separator = m_kind == DataKind::STY ? QStringLiteral("\n") : QString();
-    return m_context.ui.askOverwrite(m_context.text(InstallText::OverwriteQuestion) + separator
-                                     + NativePath(installedName));
+    UnpackQueue *queue = m_context.unpackAhead;
+    if (queue)
+        queue->pauseAfter(-1);
+    const OverwriteAnswer answer = m_context.ui.askOverwrite(
+            m_context.text(InstallText::OverwriteQuestion) + separator + NativePath(installedName));
+    if (queue)
+        queue->resume();
+    return answer;
 }
 
 // A file in the packed copy's place is kept aside like a replaced file, so
@@ -182,6 +226,8 @@ CopyStep::Next CopyStep::copy(qsizetype i, bool replacing)
         return Next::Go;
     if (m_copy.copy(m_lists.sourceFiles.at(i), target)) {
         m_lists.copied.append(target);
+        if (m_context.unpackAhead)
+            m_context.unpackAhead->append(target);
         if (replacing)
             m_lists.mayReplace.insert(target);
         if (!kept.backup.isEmpty())

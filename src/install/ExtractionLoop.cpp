@@ -8,7 +8,6 @@
 #include "install/UnpackQueue.h"
 #include "install/journal/RunJournal.h"
 #include "package/EntryType.h"
-#include "package/LockedJournal.h"
 #include "package/PackageExtractor.h"
 #include "package/PackageKind.h"
 #include "selection/WizardState.h"
@@ -109,13 +108,10 @@ bool extractInTurn(InstallContext &context, const QStringList &copied)
 
 // Unpacked on worker threads and put in place here, in list order, so that
 // every line, question and step of the bar is what extractInTurn gives.
-bool extractOnWorkers(InstallContext &context, const QStringList &copied, int workers)
+bool extractOnWorkers(InstallContext &context, const QStringList &copied, UnpackQueue &queue)
 {
     // Window events run at least this often while an entry is awaited.
     constexpr int EventsEveryMs = 50;
-    LockedJournal locked(context.journal);
-    UnpackQueue queue(copied, context.state.kind(context.currentKind()).destination,
-                      context.journal ? &locked : nullptr, workers);
     const qsizetype count = copied.size();
     for (qsizetype i = 0; i < count; ++i) {
         // Nothing after the entries placed goes on while the question is up.
@@ -158,9 +154,8 @@ int UnpackWorkers(const InstallContext &context)
 bool ExtractCopiedFiles(InstallContext &context)
 {
     const QStringList copied = context.currentLists().copied;
-    const int workers = UnpackWorkers(context);
-    const bool finished = workers > 1 && copied.size() > 1
-                                  ? extractOnWorkers(context, copied, workers)
+    const bool finished = context.unpackAhead
+                                  ? extractOnWorkers(context, copied, *context.unpackAhead)
                                   : extractInTurn(context, copied);
     if (finished)
         context.showProgress(100);

@@ -10,6 +10,7 @@
 #include <optional>
 
 class RunJournal;
+class UnpackQueue;
 class UnitTree;
 class WizardState;
 struct LanguageTextTable;
@@ -36,6 +37,9 @@ public:
     // Threads that unpack the copied packages; 0 for as many as the machine
     // has cores (at most 8), 1 for all on the run's own thread.
     int unpackWorkers = 0;
+    // With worker threads: the queue that unpacks each copy of the current
+    // kind as soon as the copy step has made it.
+    UnpackQueue *unpackAhead = nullptr;
     // The answer to every overwrite question when it is known before the run
     // (the unattended install); empty when a person answers each.
     std::optional<OverwriteAnswer> presetOverwrite;

@@ -13,9 +13,11 @@
 #include "install/InstallContext.h"
 #include "install/InstallUi.h"
 #include "install/RunLock.h"
+#include "install/UnpackQueue.h"
 #include "install/UnitListBuilder.h"
 #include "install/journal/Recovery.h"
 #include "install/journal/RunJournal.h"
+#include "package/LockedJournal.h"
 #include "selection/WizardState.h"
 
 namespace {
@@ -345,8 +347,18 @@ InstallRun::KindResult InstallRun::installKind(DataKind kind)
     // Files whose names cannot exist here were refused as the lists were built.
     lists.failedFiles += int(lists.refusedFiles.size());
     lists.outcomes += lists.refusedFiles;
+    // With worker threads, each copy is unpacked as soon as it is made.
+    const int workers = UnpackWorkers(m_context);
+    LockedJournal locked(m_context.journal);
+    std::optional<UnpackQueue> ahead;
+    if (workers > 1)
+        ahead.emplace(m_context.state.kind(kind).destination,
+                      m_context.journal ? &locked : nullptr, workers);
+    m_context.unpackAhead = ahead ? &*ahead : nullptr;
     const bool finished
             = PrepareAndCopyKind(m_context) && (lists.refused || ExtractCopiedFiles(m_context));
+    m_context.unpackAhead = nullptr;
+    ahead.reset();
     updateElapsed();
     if (!finished) {
         reportNotInstalled(kind);

@@ -14,9 +14,37 @@ UnpackQueue::UnpackQueue(const QStringList &packed, const QString &destination,
       m_destination(destination),
       m_journal(journal),
       m_workers(workers),
-      m_window(64 * qsizetype(workers)),
+      m_window(512 * qsizetype(workers)),
       m_results(packed.size())
 {}
+
+UnpackQueue::UnpackQueue(const QString &destination, WriteJournal *journal, int workers)
+    : UnpackQueue(QStringList(), destination, journal, workers)
+{
+    m_closed = false;
+}
+
+void UnpackQueue::append(const QString &packed)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_stopped || m_closed)
+            return;
+        m_packed.append(packed);
+        m_results.emplace_back();
+    }
+    start();
+    m_changed.notify_all();
+}
+
+void UnpackQueue::close()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_closed = true;
+    }
+    m_changed.notify_all();
+}
 
 void UnpackQueue::start()
 {
@@ -54,14 +82,16 @@ void UnpackQueue::work()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [this] {
-            return m_stopped || m_next >= qsizetype(m_results.size()) || mayStart(m_next);
+        const auto listed = [this] { return m_next < qsizetype(m_results.size()); };
+        m_changed.wait(lock, [&] {
+            return m_stopped || (listed() ? mayStart(m_next) : m_closed);
         });
-        if (m_stopped || m_next >= qsizetype(m_results.size()))
+        if (m_stopped || !listed())
             return;
         const qsizetype index = m_next++;
+        const QString packed = m_packed.at(index); // the list may grow once unlocked
         lock.unlock();
-        Entry entry = unpack(index);
+        Entry entry = unpack(index, packed);
         lock.lock();
         if (m_stopped)
             return; // the entry and its temporary file go with it
@@ -70,9 +100,8 @@ void UnpackQueue::work()
     }
 }
 
-UnpackQueue::Entry UnpackQueue::unpack(qsizetype index)
+UnpackQueue::Entry UnpackQueue::unpack(qsizetype index, const QString &packed)
 {
-    const QString &packed = m_packed.at(index);
     Entry entry;
     // A folder on the way that became a link since the copy: nothing is read
     // or written through it, the packed copy included.

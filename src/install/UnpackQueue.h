@@ -15,10 +15,12 @@ class WriteJournal;
 // Unpacks a list of packed copies on worker threads, each file whole, into
 // its temporary name beside the installed file (PackageExtractor::unpack),
 // while the run's thread takes the results in list order and puts them in
-// place. The workers stay at most 64 files each ahead of the one taken: far
-// enough that small files go on while one worker unpacks a large one, and
-// bounded whatever the list. A file waiting to be taken holds no memory to
-// speak of and no open handle; its data waits under its temporary name.
+// place. The list may also grow while the workers run (append(), then
+// close()), so that they unpack each copy as soon as the copy step has made
+// it. The workers stay at most 512 files each ahead of the one taken: far
+// enough that they keep up with the copy step, and bounded whatever the
+// list. A file waiting to be taken holds no memory to speak of and no open
+// handle; its data waits under its temporary name.
 //
 // QtConcurrent is not in every Qt the program is built with, so the few
 // threads are kept here, with the standard library's threads and locks,
@@ -36,6 +38,12 @@ public:
     // the way to a file may be a link.
     UnpackQueue(const QStringList &packed, const QString &destination, WriteJournal *journal,
                 int workers);
+    // A queue whose entries come by append() until close().
+    UnpackQueue(const QString &destination, WriteJournal *journal, int workers);
+    // Adds the next entry; starts the workers with the first.
+    void append(const QString &packed);
+    // No entries come after the last appended.
+    void close();
     // Starts the workers; once only, later calls do nothing.
     void start();
     // Stops the workers at their next chunk and discards what was not taken.
@@ -55,11 +63,11 @@ public:
 
 private:
     void work();
-    Entry unpack(qsizetype index);
+    Entry unpack(qsizetype index, const QString &packed);
     bool interrupted(qsizetype index);
     bool mayStart(qsizetype index) const;
 
-    const QStringList m_packed;
+    QStringList m_packed;
     const QString m_destination;
     WriteJournal *m_journal;
     const int m_workers;
@@ -73,5 +81,6 @@ private:
     qsizetype m_pausedAfter = -1;
     bool m_paused = false;
     bool m_stopped = false;
+    bool m_closed = true; // no more entries come
     std::vector<std::thread> m_threads;
 };

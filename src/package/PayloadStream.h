@@ -9,6 +9,7 @@
 #include <memory>
 
 struct z_stream_s;
+struct inflate_state;
 
 // Reads the payload of one stored block from a device in chunks: either bytes
 // stored as they are, or a zlib stream (as zlib's compress writes it) that is
@@ -23,6 +24,15 @@ public:
     // Data up to this size is inflated at once where that is faster (see
     // inflateWhole()); larger data is streamed.
     static constexpr qint64 WholeLimit = 4 * 1024 * 1024;
+
+    // The inflaters at hand, fastest first; each falls back to zlib, which
+    // alone names a failure. Benchmarks and tests compare them.
+    enum class Inflaters {
+        Fastest,  // ISA-L, at once for small data and streaming for the rest
+        ZlibOnly, // zlib's streaming for everything
+    };
+    static void setInflaters(Inflaters inflaters);
+    static Inflaters inflaters();
 
     explicit PayloadStream(QIODevice &device);
     ~PayloadStream();
@@ -58,9 +68,17 @@ private:
     bool inflateFailed(int result);
     bool inflateWhole();
     qint64 readWhole(char *out, qint64 size);
+    bool startZlib();
+    bool startIsal();
+    qint64 isalInto(char *out, qint64 size);
+    bool finishIsal();
+    bool fallBackToZlib();
+    bool refillIsal();
 
     QIODevice &m_device;
     std::unique_ptr<z_stream_s> m_zlib;
+    std::unique_ptr<inflate_state> m_isal; // while ISA-L streams the block
+    qint64 m_blockStart = 0;
     bool m_zlibStarted = false;
     bool m_streamEnded = false;
     QByteArray m_input;

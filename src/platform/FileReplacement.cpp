@@ -102,6 +102,17 @@ bool RenameNew(const QString &from, const QString &to, QString *error)
     return failed(error);
 }
 
+NameState LookAtName(const QString &path, QString *error)
+{
+    if (GetFileAttributesW(native(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+        return NameState::Taken;
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+        return NameState::Free;
+    failed(error);
+    return NameState::Failed;
+}
+
 RemoveResult RemoveIfPresent(const QString &path, QString *error)
 {
     if (DeleteFileW(native(path).c_str()))
@@ -226,6 +237,17 @@ bool RenameNew(const QString &from, const QString &to, QString *error)
         return failed(error);
     }
     return ::rename(source.constData(), target.constData()) == 0 || failed(error);
+}
+
+NameState LookAtName(const QString &path, QString *error)
+{
+    struct stat entry;
+    if (::lstat(QFile::encodeName(path).constData(), &entry) == 0)
+        return NameState::Taken;
+    if (errno == ENOENT || errno == ENOTDIR)
+        return NameState::Free;
+    failed(error);
+    return NameState::Failed;
 }
 
 RemoveResult RemoveIfPresent(const QString &path, QString *error)

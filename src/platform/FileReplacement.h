@@ -32,6 +32,11 @@ bool ReplaceWith(const QString &from, const QString &to, QString *error,
 // replaces a file and never follows a link there.
 bool RenameNew(const QString &from, const QString &to, QString *error);
 
+// Whether anything (a link included) stands at path. A name that could not
+// be looked at (error says why) is not taken for a free one.
+enum class NameState { Free, Taken, Failed };
+NameState LookAtName(const QString &path, QString *error);
+
 // What a removal did. Unlike a look before removing, the result never takes
 // a name that could not be looked at for a name that is gone.
 enum class RemoveResult {

@@ -4,8 +4,9 @@
 
 #include <QtTest>
 
-// The packages unpacked on several threads give the run that one thread
-// gives, line for line and byte for byte, a cancel included.
+// The packages unpacked on several threads, from as soon as each is copied,
+// give the run that one thread gives, line for line and byte for byte, a
+// cancel and the overwrite question's answers included.
 class tst_ParallelExtraction : public QObject
 {
     Q_OBJECT
@@ -25,7 +26,8 @@ struct Seen
     std::map<QString, QByteArray> tree;
 };
 
-Seen installWith(int workers, int cancelBefore, const QList<bool> &answers)
+Seen installWith(int workers, int cancelBefore, bool inCopy, const QList<bool> &answers,
+                 OverwriteAnswer overwrite)
 {
     InstallFixture f;
     f.select({DataKind::STY});
@@ -40,12 +42,14 @@ Seen installWith(int workers, int cancelBefore, const QList<bool> &answers)
     const QString readOnly = f.destination(DataKind::STY, "Unit2/s14.sty");
     TestFiles::write(readOnly, "kept");
     QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
-    f.ui.defaultOverwrite = OverwriteAnswer::All;
+    f.ui.defaultOverwrite = overwrite;
     f.ui.yesNo = answers;
     bool pressed = cancelBefore < 0;
     const KindLists &lists = f.context.kindLists(DataKind::STY);
     f.ui.onEvents = [&] {
-        if (!pressed && f.ui.bar.last() > 40 && lists.outcomes.size() == cancelBefore)
+        const int bar = f.ui.bar.last();
+        const qsizetype done = inCopy ? lists.copied.size() : lists.outcomes.size();
+        if (!pressed && (inCopy ? bar > 10 && bar < 40 : bar > 40) && done == cancelBefore)
             pressed = f.state.cancelRequested = true;
     };
 
@@ -73,23 +77,33 @@ Seen installWith(int workers, int cancelBefore, const QList<bool> &answers)
 void tst_ParallelExtraction::sameAsOneWorker_data()
 {
     QTest::addColumn<int>("cancelBefore"); // the entry Cancel is pressed during; -1 none
+    QTest::addColumn<bool>("inCopy"); // pressed during the copy step, counted in copies
     QTest::addColumn<QList<bool>>("answers");
-    QTest::newRow("whole run") << -1 << QList<bool>{};
-    QTest::newRow("cancel, keep what is installed") << 11 << QList<bool>{true, false};
-    QTest::newRow("cancel, remove what is installed") << 11 << QList<bool>{true, true};
-    QTest::newRow("cancel not confirmed") << 2 << QList<bool>{false};
+    QTest::addColumn<OverwriteAnswer>("overwrite");
+    const auto all = OverwriteAnswer::All;
+    QTest::newRow("whole run") << -1 << false << QList<bool>{} << all;
+    QTest::newRow("cancel, keep what is installed") << 11 << false << QList<bool>{true, false} << all;
+    QTest::newRow("cancel, remove what is installed") << 11 << false << QList<bool>{true, true} << all;
+    QTest::newRow("cancel not confirmed") << 2 << false << QList<bool>{false} << all;
+    QTest::newRow("cancel while copying") << 20 << true << QList<bool>{true} << all;
+    QTest::newRow("cancel while copying, not confirmed") << 20 << true << QList<bool>{false} << all;
+    QTest::newRow("overwrite: No") << -1 << false << QList<bool>{} << OverwriteAnswer::No;
+    QTest::newRow("overwrite: Cancel") << -1 << false << QList<bool>{} << OverwriteAnswer::Cancel;
 }
 
 void tst_ParallelExtraction::sameAsOneWorker()
 {
     QFETCH(int, cancelBefore);
+    QFETCH(bool, inCopy);
     QFETCH(QList<bool>, answers);
-    const Seen one = installWith(1, cancelBefore, answers);
+    QFETCH(OverwriteAnswer, overwrite);
+    const Seen one = installWith(1, cancelBefore, inCopy, answers, overwrite);
     QVERIFY(!one.tree.empty());
-    QCOMPARE(one.shown.filter(QStringLiteral("Installing Cancel: ")).size(),
+    QCOMPARE(one.shown.filter(inCopy ? QStringLiteral("Cancel: ") : QStringLiteral("Installing Cancel: "))
+                     .size(),
              cancelBefore < 0 ? 0 : 1);
     for (int workers : {2, 5}) {
-        const Seen many = installWith(workers, cancelBefore, answers);
+        const Seen many = installWith(workers, cancelBefore, inCopy, answers, overwrite);
         QCOMPARE(many.shown, one.shown);
         QCOMPARE(many.bar, one.bar);
         QCOMPARE(many.tree, one.tree);

@@ -56,38 +56,48 @@ void tst_PackageFormat::installedName()
 void tst_PackageFormat::payloadStream_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<qint64>("storedSize");   // -1: the bytes are stored as they are
+    QTest::addColumn<qint64>("storedSize");   // -1: stored as it is
     QTest::addColumn<QByteArray>("expected"); // empty: the block fails
     QTest::addColumn<quint32>("expectedSize");
 
-    const QByteArray data = styData(3000);
-    const QByteArray stream = zlibCompress(data);
-    const auto size = quint32(data.size());
-    const qint64 streamSize = stream.size();
-    QTest::newRow("raw") << data << qint64(-1) << data << size;
-    QTest::newRow("compressed") << stream << streamSize << data << size;
+    // Small data is inflated whole, data above PayloadStream::WholeLimit is
+    // streamed: each with its own inflater, whose every failure must be zlib's.
+    for (const qint64 dataSize : {qint64(3000), qint64(5 * 1024 * 1024)}) {
+        const QByteArray data = styData(dataSize);
+        const QByteArray stream = zlibCompress(data);
+        const auto size = quint32(data.size());
+        const qint64 streamSize = stream.size();
+        const auto row = [&](const char *name) {
+            return &QTest::newRow(
+                    qPrintable((dataSize > PayloadStream::WholeLimit ? u"large, "_s : u"small, "_s)
+                               + QLatin1StringView(name)));
+        };
+        *row("raw") << data << qint64(-1) << data << size;
+        *row("compressed") << stream << streamSize << data << size;
 
-    // Damaged blocks fail instead of leaving stale or partial bytes.
-    QTest::newRow("raw short read") << data.left(100) << qint64(-1) << QByteArray() << size;
-    QTest::newRow("stream cut") << stream.chopped(10) << streamSize << QByteArray() << size;
-    QTest::newRow("stored size too small") << stream << streamSize - 10 << QByteArray() << size;
-    QByteArray corrupt = stream;
-    corrupt[corrupt.size() / 2] = char(corrupt[corrupt.size() / 2] ^ 0x55);
-    QTest::newRow("corrupted stream") << corrupt << streamSize << QByteArray() << size;
-    QTest::newRow("expected larger than stream")
-            << stream << streamSize << QByteArray() << size + 1;
-    QTest::newRow("expected smaller than stream")
-            << stream << streamSize << QByteArray() << size - 1;
-
-    // Data above PayloadStream::WholeLimit is streamed, not inflated at once.
-    const QByteArray big = styData(5 * 1024 * 1024);
-    const QByteArray bigStream = zlibCompress(big);
-    const auto bigSize = quint32(big.size());
-    QTest::newRow("large, streamed") << bigStream << qint64(bigStream.size()) << big << bigSize;
-    QTest::newRow("large, expected larger than stream")
-            << bigStream << qint64(bigStream.size()) << QByteArray() << bigSize + 1;
-    QTest::newRow("large, stream cut")
-            << bigStream.chopped(10) << qint64(bigStream.size()) << QByteArray() << bigSize;
+        // Damaged blocks fail instead of leaving stale or partial bytes.
+        *row("raw short read") << data.left(100) << qint64(-1) << QByteArray() << size;
+        *row("stream cut") << stream.chopped(10) << streamSize << QByteArray() << size;
+        *row("stored size too small") << stream << streamSize - 10 << QByteArray() << size;
+        QByteArray corrupt = stream;
+        corrupt[corrupt.size() / 2] = char(corrupt[corrupt.size() / 2] ^ 0x55);
+        *row("corrupted stream") << corrupt << streamSize << QByteArray() << size;
+        QByteArray badCheck = stream;
+        badCheck[badCheck.size() - 1] = char(badCheck[badCheck.size() - 1] ^ 0x01);
+        *row("wrong Adler-32") << badCheck << streamSize << QByteArray() << size;
+        QByteArray badHeader = stream;
+        badHeader[1] = char(badHeader[1] ^ 0x01);
+        *row("header check bits") << badHeader << streamSize << QByteArray() << size;
+        *row("expected larger than stream") << stream << streamSize << QByteArray() << size + 1;
+        *row("expected smaller than stream") << stream << streamSize << QByteArray() << size - 1;
+    }
+    // One bit off in a length code gives the reserved code 287, which zlib
+    // refuses and a lenient inflater reads as 258, the same bytes and check.
+    const QByteArray reserved = QByteArray::fromBase64(
+            "eJzjYGIYBeNgFAxyEFiamZOTn6dQnJhbkJOqkJJYkmilEBwSGW9kYGQeHKzvnFhcmpij75STX1qcqu/kAxQ0MNQrLq"
+            "nkAgB2LBMI");
+    QTest::newRow("small, reserved length code")
+            << reserved << qint64(reserved.size()) << QByteArray() << quint32(994);
 }
 
 void tst_PackageFormat::payloadStream()
@@ -97,18 +107,39 @@ void tst_PackageFormat::payloadStream()
     QFETCH(QByteArray, expected);
     QFETCH(quint32, expectedSize);
 
-    QBuffer device(&file);
-    QVERIFY(device.open(QIODevice::ReadOnly));
-    QByteArray buffer(expectedSize, '\0');
-    PayloadStream stream(device);
-    const bool started = storedSize < 0 ? stream.startRaw(expectedSize)
-                                        : stream.startCompressed(storedSize, expectedSize);
-    const bool ok = started && stream.read(buffer.data(), expectedSize) == qint64(expectedSize);
-    QCOMPARE(ok, !expected.isEmpty());
-    if (ok)
-        QCOMPARE(buffer, expected);
-    else
-        QVERIFY(!stream.errorString().isEmpty());
+    // zlib alone first: the faster inflaters must give its bytes, or fail
+    // with its reason and words.
+    QString zlibError;
+    FileFailure zlibFailure;
+    for (const auto inflaters :
+         {PayloadStream::Inflaters::ZlibOnly, PayloadStream::Inflaters::Fastest}) {
+        PayloadStream::setInflaters(inflaters);
+        QBuffer device(&file);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        QByteArray buffer(expectedSize, '\0');
+        PayloadStream stream(device);
+        const bool started = storedSize < 0 ? stream.startRaw(expectedSize)
+                                            : stream.startCompressed(storedSize, expectedSize);
+        // In pieces, as the extractor reads, so that a failure can lie
+        // beyond bytes handed out already.
+        qint64 done = 0;
+        for (qint64 got = 1; started && got > 0 && done < expectedSize; done += got)
+            got = stream.read(buffer.data() + done, qMin<qint64>(expectedSize - done, 100000));
+        const bool ok = started && done == expectedSize && stream.atEnd()
+                        && stream.errorString().isEmpty();
+        QCOMPARE(ok, !expected.isEmpty());
+        if (ok) {
+            QCOMPARE(buffer, expected);
+        } else if (inflaters == PayloadStream::Inflaters::ZlibOnly) {
+            zlibError = stream.errorString();
+            zlibFailure = stream.failure();
+            QVERIFY(!zlibError.isEmpty());
+        } else {
+            QCOMPARE(stream.errorString(), zlibError);
+            QCOMPARE(stream.failure().reason, zlibFailure.reason);
+            QCOMPARE(stream.failure().systemMessage, zlibFailure.systemMessage);
+        }
+    }
 }
 
 void tst_PackageFormat::compressedBlockLeavesPositionAfterIt()

@@ -52,6 +52,7 @@ bool RunJournal::fail(const QString &message)
 
 bool RunJournal::begin(const QString &folder, const QString &language)
 {
+    const std::lock_guard lock(m_mutex);
     const QString name
             = QStringLiteral("run-%1-%2.journal")
                       .arg(QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd-HHmmss-zzz"))
@@ -108,16 +109,19 @@ void RunJournal::reachFaultPoint(Type type)
 
 bool RunJournal::addRoot(const QString &folder)
 {
+    const std::lock_guard lock(m_mutex);
     return append({Type::Root, folder, {}});
 }
 
 bool RunJournal::willMakeFolder(const QString &folder)
 {
+    const std::lock_guard lock(m_mutex);
     return append({Type::Folder, folder, {}});
 }
 
 bool RunJournal::willCreate(const QString &path)
 {
+    const std::lock_guard lock(m_mutex);
     if (!append({Type::Temp, path, {}}))
         return false;
     m_temps.append(path);
@@ -126,11 +130,13 @@ bool RunJournal::willCreate(const QString &path)
 
 bool RunJournal::willInstall(const QString &path)
 {
+    const std::lock_guard lock(m_mutex);
     return append({Type::New, path, {}});
 }
 
 bool RunJournal::willKeepAside(const QString &path, const QString &backup)
 {
+    const std::lock_guard lock(m_mutex);
     if (!append({Type::Aside, path, backup}))
         return false;
     m_replaced.append(path);
@@ -140,18 +146,21 @@ bool RunJournal::willKeepAside(const QString &path, const QString &backup)
 
 bool RunJournal::didNotCreate(const QString &path)
 {
+    const std::lock_guard lock(m_mutex);
     m_temps.removeAll(path);
     return append({Type::Undone, path, {}});
 }
 
 void RunJournal::keepBackup(const QString &backup)
 {
+    const std::lock_guard lock(m_mutex);
     m_kept.insert(backup);
     append({Type::Keep, backup, {}});
 }
 
 RunJournal::Ending RunJournal::finish()
 {
+    const std::lock_guard lock(m_mutex);
     Ending ending;
     if (!m_file.isOpen())
         return ending;

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <mutex>
+
 // The journal of one install run: a small file in the per-user application
 // data folder, appended and flushed before every step that changes the
 // destination, so that the next start can undo a run that a kill or a power
@@ -15,10 +17,13 @@
 // the process, says that the run is alive. A run that ends as it should
 // records its end durably and deletes its journal.
 //
-// For tests, QUILLON_TEST_FAULT=<record>:<n>[:stop] makes the process end at
+// For tests, QUILLON_TEST_FAULT=<record>:<n>[:stop|:hold] makes the process end at
 // once (status 86), or ask itself to stop as the system would, right after
 // the n-th record of that kind ("folder", "temp", "new", "aside", "done")
-// has been written, before its step is taken.
+// has been written, before its step is taken (":hold": wait there until
+// another process ends this one).
+//
+// Its calls may come from several threads at once.
 class RunJournal : public WriteJournal
 {
 public:
@@ -67,7 +72,11 @@ public:
     // what is left of the run's temporary files are deleted, then the journal.
     Ending finish();
 
-    FileFailure failure() const override { return m_failure; }
+    FileFailure failure() const override
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_failure;
+    }
 
     // Whether QUILLON_TEST_FAULT set a point to end at. Its count is of
     // records in the order one thread writes them, so a run with one
@@ -86,6 +95,8 @@ private:
     void reachFaultPoint(JournalRecord::Type type);
     bool fail(const QString &message);
 
+    // The copy step and the unpacking threads write to one journal at once.
+    mutable std::recursive_mutex m_mutex;
     QFile m_file;
     ProcessLock m_lock;
     QStringList m_replaced, m_backups; // installed files kept aside, and where
