@@ -94,6 +94,8 @@ Comparison InstalledFileComparer::compareData(PackageReader &reader, PackageKind
             return result;
         if (m_yield)
             m_yield();
+        if (m_interrupt && m_interrupt())
+            return Comparison::InstalledUnreadable; // given up: nobody reads the result
     }
     return result;
 }

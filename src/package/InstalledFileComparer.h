@@ -48,6 +48,8 @@ public:
     // Called after every chunk compared, so that window events keep running
     // during a large file.
     void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
+    // Asked after every chunk; true gives the comparison up.
+    void setInterrupt(std::function<bool()> interrupt) { m_interrupt = std::move(interrupt); }
 
 private:
     Comparison compareOpen(QFile &packed, PackageKind kind, QFile &installed);
@@ -65,4 +67,5 @@ private:
     QString m_error;
     FileFailure m_failure;
     std::function<void()> m_yield;
+    std::function<bool()> m_interrupt;
 };

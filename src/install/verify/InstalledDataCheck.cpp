@@ -3,7 +3,9 @@
 #include "i18n/TextNumbers.h"
 #include "install/FailureLines.h"
 #include "install/InstallContext.h"
+#include "install/ExtractionLoop.h"
 #include "install/InstallUi.h"
+#include "install/verify/CheckQueue.h"
 #include "install/verify/Leftovers.h"
 #include "package/EntryType.h"
 #include "package/PackageKind.h"
@@ -40,13 +42,44 @@ InstalledDataCheck::InstalledDataCheck(InstallContext &context) : m_context(cont
     m_timer.start();
 }
 
+InstalledDataCheck::~InstalledDataCheck() = default;
+
+// On worker threads where there are cores for them, taken in order here.
+Comparison InstalledDataCheck::compareAhead(DataKind kind, qsizetype i, int workers)
+{
+    if (!m_ahead || m_aheadKind != kind || i == 0) {
+        const KindLists &lists = m_context.kindLists(kind);
+        QStringList installed;
+        installed.reserve(lists.destinationFiles.size());
+        for (const QString &packed : lists.destinationFiles)
+            installed.append(InstalledName(packed));
+        m_ahead.reset();
+        m_ahead = std::make_unique<CheckQueue>(
+                lists.sourceFiles, installed, m_context.state.kind(kind).destination, workers);
+        m_aheadKind = kind;
+    }
+    // Window events run at least this often while a file is awaited.
+    constexpr int EventsEveryMs = 50;
+    std::optional<CheckQueue::Result> result;
+    while (!(result = m_ahead->take(i, EventsEveryMs)))
+        m_context.ui.processEvents();
+    m_failure = result->failure;
+    return result->comparison;
+}
+
 Comparison InstalledDataCheck::checkFile(DataKind kind, qsizetype i)
 {
     const KindLists &lists = m_context.kindLists(kind);
     const QString installed = InstalledName(lists.destinationFiles.at(i));
-    const Comparison comparison = linkOnTheWay(kind, installed)
-                                          ? Comparison::LinkInTheWay
-                                          : m_comparer.compare(lists.sourceFiles.at(i), installed);
+    Comparison comparison;
+    if (const int workers = UnpackWorkers(m_context); workers > 1) {
+        comparison = compareAhead(kind, i, workers);
+    } else {
+        comparison = linkOnTheWay(kind, installed)
+                             ? Comparison::LinkInTheWay
+                             : m_comparer.compare(lists.sourceFiles.at(i), installed);
+        m_failure = m_comparer.failure();
+    }
     // A package that cannot be unpacked leaves its file unchecked.
     m_checked += comparison != Comparison::PackageDamaged;
     switch (comparison) {
@@ -76,13 +109,13 @@ void InstalledDataCheck::showLine(DataKind kind, qsizetype i, Comparison compari
     // A damaged package is the delivery's fault: the line names the package.
     if (comparison == Comparison::PackageDamaged) {
         m_context.ui.addMemoLine(FailureLine(m_context, InstallText::NotChecked,
-                                             lists.sourceFiles.at(i), m_comparer.failure()));
+                                             lists.sourceFiles.at(i), m_failure));
         return;
     }
     QString line = m_context.text(InstallText::NotAsDelivered)
                    + NativePath(InstalledName(lists.destinationFiles.at(i))) + QStringLiteral(" - ")
                    + m_context.text(reasonText(comparison));
-    const QString message = m_comparer.failure().systemMessage.trimmed();
+    const QString message = m_failure.systemMessage.trimmed();
     if (comparison == Comparison::InstalledUnreadable && !message.isEmpty())
         line += QStringLiteral(" (") + message + u')';
     m_context.ui.addMemoLine(line);
@@ -136,7 +169,7 @@ void InstalledDataCheck::checkKind(DataKind kind, qsizetype total)
         const Comparison comparison = checkFile(kind, i);
         showLine(kind, i, comparison);
         if (const auto outcome = FileOutcome::checked(InstalledName(lists.destinationFiles.at(i)),
-                                                      comparison, m_comparer.failure()))
+                                                      comparison, m_failure))
             lists.outcomes.append(*outcome);
         m_context.showProgress(static_cast<int>(100 * ++m_done / total));
     }

@@ -5,6 +5,9 @@
 
 #include <QElapsedTimer>
 
+#include <memory>
+
+class CheckQueue;
 class InstallContext;
 
 // Checks the installed data files against their packages for the lists an
@@ -15,9 +18,11 @@ class InstalledDataCheck
 public:
     // The elapsed time of the summary counts from here.
     explicit InstalledDataCheck(InstallContext &context);
+    ~InstalledDataCheck();
 
     // Compares file i of the kind's lists with its package and counts the
-    // result. Shows nothing.
+    // result. Shows nothing. Files of a kind are asked for in list order,
+    // from 0: with worker threads they are compared ahead.
     Comparison checkFile(DataKind kind, qsizetype i);
     // A line naming file i of the kind and why it is not as delivered.
     void showLine(DataKind kind, qsizetype i, Comparison comparison);
@@ -46,9 +51,13 @@ private:
     void checkKind(DataKind kind, qsizetype total);
     bool takesPart(DataKind kind) const;
     bool linkOnTheWay(DataKind kind, const QString &installed);
+    Comparison compareAhead(DataKind kind, qsizetype i, int workers);
 
     InstallContext &m_context;
     InstalledFileComparer m_comparer;
+    FileFailure m_failure; // of the file last checked
+    std::unique_ptr<CheckQueue> m_ahead;
+    DataKind m_aheadKind = DataKind::STY;
     QElapsedTimer m_timer;
     // The folder last looked at for links, its kind's destination, and what was found.
     QString m_lastFolder, m_lastDestination;
