@@ -45,6 +45,7 @@ private slots:
     void nothingWrittenThroughLinks();
     void tooLittleSpaceWritesNothing_data();
     void tooLittleSpaceWritesNothing();
+    void diskFillingDuringTheRun_data();
     void diskFillingDuringTheRun();
     void stopUndoesTheWholeRun();
     void anotherRunHoldsTheLock();
@@ -688,12 +689,21 @@ void tst_InstallRun::tooLittleSpaceWritesNothing()
     QVERIFY(f.ui.runButtonsEnabled);
 }
 
+void tst_InstallRun::diskFillingDuringTheRun_data()
+{
+    QTest::addColumn<int>("workers");
+    QTest::newRow("one thread") << 1;
+    QTest::newRow("unpacking while copying") << 2;
+}
+
 void tst_InstallRun::diskFillingDuringTheRun()
 {
+    QFETCH(int, workers);
     // GIVEN a disk with room for the run when it starts, which something else
-    // fills once the packed copies are in place, and an installed file
+    // fills once three packed copies are in place, and an installed file
     InstallFixture f;
     f.select({DataKind::STI});
+    f.context.unpackWorkers = workers;
     for (int i = 0; i < 4; ++i) {
         // Far larger unpacked than packed, so a removed packed copy does not
         // make room for the next file.
@@ -708,7 +718,7 @@ void tst_InstallRun::diskFillingDuringTheRun()
     QVERIFY(TestFiles::write(f.destination(DataKind::STI, "u/s0.sti"), "old"));
     f.ui.defaultOverwrite = OverwriteAnswer::All;
     f.ui.onEvents = [&f] {
-        if (f.ui.percent.isEmpty() || f.ui.percent.last() <= 40 || QFile::exists(f.base + "fill"))
+        if (f.context.kindLists(DataKind::STI).copied.size() < 3 || QFile::exists(f.base + "fill"))
             return;
         QFile filler(f.base + "fill");
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
